@@ -1,0 +1,56 @@
+// The display driver interface of the Win32 stand-in: the table of functions
+// the stand-in calls on a driver, and the events a driver reports back
+// (declared in events.h). Only platform/standin/ sees this header.
+#pragma once
+
+#include "platform/standin/win32_types.h"
+
+// A driver's own records, opaque to the rest of the stand-in.
+struct DriverWindow;
+struct DriverContext;
+struct DriverMessageBox;
+
+struct DisplayDriver {
+    const char* name;  // "x11" or "null"
+    void (*terminate)();
+
+    // A top-level window, not yet visible. (x, y) is the screen position of the
+    // client area's top-left corner and (width, height) its size; the driver
+    // reports the position and size it really gets through the event API.
+    DriverWindow* (*create_window)(HWND window, const char* title, int x, int y, int width, int height);
+    void (*destroy_window)(DriverWindow* window);
+    void (*show_window)(DriverWindow* window);
+
+    // Report every pending event through the event API; never blocks.
+    void (*poll_events)();
+    // Block until at least one event has been reported.
+    void (*wait_events)();
+
+    bool (*get_cursor_pos)(int* screen_x, int* screen_y);
+    void (*get_screen_size)(int* width, int* height);
+
+    // Pixel formats, numbered from 1 as Win32 numbers them.
+    int (*pixel_format_count)();
+    bool (*describe_pixel_format)(int format, PIXELFORMATDESCRIPTOR* description);
+    bool (*set_pixel_format)(DriverWindow* window, int format);
+
+    // Rendering contexts on a window whose pixel format is set.
+    DriverContext* (*create_context)(DriverWindow* window, int format);
+    bool (*make_current)(DriverWindow* window, DriverContext* context);  // (null, null) releases
+    void (*delete_context)(DriverContext* context);
+    bool (*swap_buffers)(DriverWindow* window);
+    // Rows bottom to top, 4 bytes per pixel (RGBA), from the window's buffer
+    // that was last drawn or shown; the window's context must be current.
+    bool (*read_pixels)(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba);
+
+    // A message box with one OK button. It is modal: the stand-in keeps
+    // dispatching messages while it asks message_box_is_open.
+    DriverMessageBox* (*open_message_box)(DriverWindow* owner, const char* text, const char* caption);
+    bool (*message_box_is_open)(DriverMessageBox* box);
+    void (*close_message_box)(DriverMessageBox* box);
+};
+
+// Each fills the table and returns true, or returns false when it cannot start
+// (no display for x11, no EGL for null) after writing nothing to stderr.
+bool x11_driver_init(DisplayDriver* driver);
+bool null_driver_init(DisplayDriver* driver);
