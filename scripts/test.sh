@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+#   1. the Linux build: unit, gl, toolkit and e2e-x11 tests;
+#   2. the unit, gl and toolkit tests again under AddressSanitizer and
+#      UndefinedBehaviorSanitizer;
+#   3. the Windows cross-build with mingw-w64 of everything above the platform
+#      door, and its end-to-end tests under Wine.
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$top/scripts/common.sh"
+
+install_missing_packages "${TEST_PACKAGES[@]}"
+
+echo "== Linux build and tests"
+build_tree "$top" "$top/build"
+(cd "$top/build" && ctest --output-on-failure -j2 -LE e2e-wine)
+
+echo "== Sanitizer build and tests"
+build_tree "$top" "$top/build-sanitize" -DROLLBOX_SANITIZE=ON -DROLLBOX_BENCH=OFF
+(cd "$top/build-sanitize" &&
+  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS="suppressions=$top/tests/sanitizer/lsan.supp:print_suppressions=0" \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --output-on-failure -j2 -L 'unit|gl|toolkit')
+
+echo "== Windows cross-build"
+build_tree "$top" "$top/build-windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release
+(cd "$top/build" && ctest --output-on-failure -L e2e-wine)
