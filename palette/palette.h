@@ -9,6 +9,8 @@
 // Pixel format selection.
 int select_pixel_format(HDC dc, int32_t display_mode);
 int choose_best_pixel_format(HDC dc, int32_t display_mode, PIXELFORMATDESCRIPTOR* descriptor);
+// The request a DisplayMode makes; every field it does not set is zero.
+void fill_pixel_format_request(int32_t display_mode, PIXELFORMATDESCRIPTOR* request);
 
 // The logical palette.
 HPALETTE build_logical_palette(HDC dc);
@@ -16,14 +18,27 @@ int describe_current_pixel_format(HDC dc, PIXELFORMATDESCRIPTOR* descriptor);
 void fill_palette_entries(const PIXELFORMATDESCRIPTOR* descriptor, PALETTEENTRY* entries, int count);
 BYTE index_to_intensity(int index, int bits, int shift);
 void fit_default_colours(PALETTEENTRY* entries);
+// The fit itself, without reading the stock palette: finds a slot among the
+// 256 entries for each of the 20 colours, and leaves every entry's flags at
+// PC_NOCOLLAPSE and every colour's at 0.
+void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* slots);
 void reset_system_palette(HDC dc, int count);
 
 extern PALETTEENTRY default_colours[20];
 extern int default_colour_slots[20];
+
+// Fixed local memory for palette descriptions; null when none is left.
+HLOCAL alloc_local_block(SIZE_T size);
+HLOCAL alloc_zeroed_local_block(SIZE_T size);
+void free_local_block(HLOCAL block);
 
 // Realisation and the system colours.
 int realise_palette(HDC dc, HPALETTE palette, int background);
 int take_static_colours(HDC dc);
 int restore_static_colours(HDC dc);
 bool load_user_colours(COLORREF* colours, int count);
+// "red green blue" in decimal, low 8 bits of each; false with fewer than three.
+bool parse_registry_colour(const char* text, COLORREF* colour);
 void queue_palette_retry();
+
+enum : int { SYSTEM_COLOUR_ROWS = 25 };

@@ -1,0 +1,58 @@
+// The logical palette of a palette display, built from the pixel format in force.
+#include <cstddef>
+
+#include "palette/palette.h"
+#include "toolkit/toolkit.h"
+
+static SIZE_T description_size(int count) {
+    return offsetof(LOGPALETTE, palPalEntry) + static_cast<SIZE_T>(count) * sizeof(PALETTEENTRY);
+}
+
+HPALETTE build_logical_palette(HDC dc) {
+    if (toolkit_state.toolkit_palette != nullptr) return toolkit_state.toolkit_palette;
+
+    PIXELFORMATDESCRIPTOR format;
+    if (describe_current_pixel_format(dc, &format) == 0) return nullptr;
+    if (format.iPixelType != PFD_TYPE_RGBA || !(format.dwFlags & PFD_NEED_PALETTE)) return nullptr;
+    // Beyond 8 bits a palette of 2^bits entries makes no sense (and from 32 on
+    // the count is not even defined).
+    if (format.cColorBits > 8) return nullptr;
+
+    toolkit_state.owns_static_colours = ((format.dwFlags & PFD_NEED_SYSTEM_PALETTE) ||
+                                         (toolkit_settings.display_mode & DISPLAY_OWN_STATIC_COLOURS))
+                                            ? 1
+                                            : 0;
+    int count = 1 << format.cColorBits;
+
+    LOGPALETTE* description = static_cast<LOGPALETTE*>(alloc_local_block(description_size(count)));
+    if (description == nullptr) return nullptr;
+    description->palVersion = 0x300;
+    description->palNumEntries = static_cast<WORD>(count);
+    fill_palette_entries(&format, description->palPalEntry, count);
+    toolkit_state.toolkit_palette = CreatePalette(description);
+    free_local_block(description);
+    if (toolkit_state.toolkit_palette == nullptr) return nullptr;
+
+    reset_system_palette(dc, count);
+    realise_palette(dc, toolkit_state.toolkit_palette, 0);
+    return toolkit_state.toolkit_palette;
+}
+
+// Realises an all-black palette of reserved entries, so that the next
+// realisation starts from an empty system palette.
+void reset_system_palette(HDC dc, int count) {
+    if (count != 256) return;
+    LOGPALETTE* description = static_cast<LOGPALETTE*>(alloc_zeroed_local_block(description_size(256)));
+    if (description == nullptr) return;
+    description->palVersion = 0x300;
+    description->palNumEntries = 256;
+    PALETTEENTRY* entries = description->palPalEntry;
+    for (int i = 0; i < 256; i++) entries[i].peFlags = PC_RESERVED | PC_NOCOLLAPSE;
+    HPALETTE flush = CreatePalette(description);
+    free_local_block(description);
+    if (flush == nullptr) return;
+    HPALETTE previous = SelectPalette(dc, flush, FALSE);
+    RealizePalette(dc);
+    if (previous != nullptr) SelectPalette(dc, previous, FALSE);
+    DeleteObject(flush);
+}

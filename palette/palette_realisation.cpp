@@ -1,0 +1,31 @@
+// Selecting and realising a palette in the foreground or the background, with
+// the static colours taken over or given back when the toolkit owns them.
+#include "palette/palette.h"
+#include "toolkit/toolkit.h"
+
+int realise_palette(HDC dc, HPALETTE palette, int background) {
+    HPALETTE previous;
+    if (toolkit_state.owns_static_colours) {
+        if (!background) {
+            if (!take_static_colours(dc)) return -1;
+        } else {
+            restore_static_colours(dc);
+        }
+        if (!UnrealizeObject(palette)) return -1;
+        previous = SelectPalette(dc, palette, background ? TRUE : FALSE);
+    } else {
+        previous = SelectPalette(dc, palette, FALSE);
+    }
+    if (previous == nullptr) return -1;
+    return static_cast<int>(RealizePalette(dc));
+}
+
+// At most one retry waits in the queue at a time.
+void queue_palette_retry() {
+    HWND window = toolkit_state.toolkit_window;
+    // Without a window a retry would reach no window procedure.
+    if (window == nullptr) return;
+    MSG waiting;
+    if (PeekMessageA(&waiting, window, WM_USER, WM_USER, PM_NOREMOVE)) return;
+    PostMessageA(window, WM_USER, 0, 0);
+}
