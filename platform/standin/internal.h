@@ -23,6 +23,8 @@ void send_to_all_windows(UINT message, WPARAM wParam, LPARAM lParam);
 // Device contexts (gdi_device_context.cpp): the window an HDC belongs to, or
 // null.
 HWND window_of_dc(HDC dc);
+// The window's own device context (made on first use); null for a dead window.
+HDC dc_of_window(HWND window);
 
 // Records a call of a Win32 operation in the journal. Returns false when a
 // fault injected for that operation is due: the caller then fails the way
