@@ -1,0 +1,35 @@
+// Testing controls for the GDI side: the display depth, the system palette and
+// its use, and reading a window's pixels back.
+#include "platform/standin/gdi_objects.h"
+#include "platform/standin/internal.h"
+#include "platform/standin/testing.h"
+
+int standin_display_depth()
+{
+    return palette_display_on() ? 8 : 24;
+}
+
+UINT standin_system_palette_use()
+{
+    return system_palette_use();
+}
+
+void standin_set_system_palette_use(UINT use)
+{
+    if (use == SYSPAL_STATIC || use == SYSPAL_NOSTATIC || use == SYSPAL_NOSTATIC256)
+        change_system_palette_use(use);
+}
+
+void standin_system_palette(PALETTEENTRY entries[256])
+{
+    copy_system_palette(entries);
+}
+
+bool standin_read_pixels(HWND window, int x, int y, int width, int height, unsigned char* rgba)
+{
+    DisplayDriver* driver = current_driver();
+    DriverWindow* driver_window = driver_window_of(window);
+    if (driver == nullptr || driver_window == nullptr || rgba == nullptr)
+        return false;
+    return driver->read_pixels(driver_window, x, y, width, height, rgba);
+}
