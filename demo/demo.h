@@ -1,0 +1,90 @@
+// The demonstration: the image bank, the picture on the cube, the scene state
+// with its animation, the controls and the start-up.
+#pragma once
+
+#include <cstdint>
+
+// Image bank: ten 512 x 512 pictures, 3 bytes a pixel (red, green, blue), rows
+// in file order.
+enum : int32_t { IMAGE_SLOT_COUNT = 10, IMAGE_SIDE = 512, IMAGE_SLOT_BYTES = IMAGE_SIDE * IMAGE_SIDE * 3 };
+
+struct ImageSlot {
+    unsigned char bytes[IMAGE_SLOT_BYTES];
+};
+
+struct ImageBank {
+    ImageSlot slots[IMAGE_SLOT_COUNT];
+    int32_t last_loaded_index;  // last slot filled from a file, -1 for none
+};
+
+extern ImageBank image_bank;
+
+void load_image_bank();
+
+// The picture on the cube: the context's default 2-D texture.
+void set_texture_sampling();
+void upload_slot_texture(int32_t slot);
+void switch_picture();
+
+// Everything the frame, the handlers and the picture cycle share.
+struct SceneState {
+    float cycle_phase = 4.0f;  // 1 to 4; also the upper texture coordinate
+    float turn_angle = 0.0f;   // about y, phases 1 and 3
+    float tilt_angle = 360.0f; // about x, phases 2 and 4
+    float drift = 0.0f;        // along z
+    float speed = 1.0f;
+    int32_t current_picture = 99;
+    float distance = 4.0f;
+    float view_roll = 0.0f;
+    float view_pitch = 0.0f;
+    float view_yaw = 0.0f;
+    int32_t rotate_drag = 0;
+    int32_t zoom_drag = 0;
+    int32_t last_mouse_x = 0;
+    int32_t last_mouse_y = 0;
+};
+
+extern SceneState scene;
+
+// The animation without drawing: the end of a cycle (1 when it restarted the
+// cycle, which then wants the next picture) and the advance after a drawn frame.
+int32_t restart_cycle_if_ended();
+void advance_animation();
+
+// One frame.
+void draw_frame();
+void apply_camera();
+void draw_animated_cube();
+void draw_cube();
+
+// Key handlers.
+void increase_distance();
+void decrease_distance();
+void decrease_pitch();
+void increase_pitch();
+void increase_yaw();
+void decrease_yaw();
+void reset_view();
+void start_phase_1();
+void start_phase_2();
+void start_phase_3();
+void start_phase_4();
+void increase_speed();
+void decrease_speed();
+
+// Mouse handlers and the drag the idle step applies for the pointer at (x, y).
+struct EventRecord;
+void start_rotate_drag(EventRecord* event);
+void stop_rotate_drag(EventRecord* event);
+void start_zoom_drag(EventRecord* event);
+void stop_zoom_drag(EventRecord* event);
+void apply_mouse_drag(int32_t x, int32_t y);
+
+void idle_step();
+void reshape_view(int32_t width, int32_t height);
+
+// Start-up: the fixed rendering state, the window with hooks and bindings (0
+// when no window could be opened), and the whole run, giving the exit code.
+void set_fixed_render_state();
+int32_t init_scene();
+int run_demo();

@@ -1,0 +1,4 @@
+// The scene's one set of variables, at their start-of-run values.
+#include "demo/demo.h"
+
+SceneState scene;
