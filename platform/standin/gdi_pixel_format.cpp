@@ -43,26 +43,29 @@ static bool describe(int format, PIXELFORMATDESCRIPTOR* description)
 
 // How far a format's field is from the request: a field that meets the request
 // beats one that falls short; then the nearer wins.
+static const int FALLS_SHORT = 1000;
+
 static int shortfall_score(int requested, int offered)
 {
     if (offered >= requested)
         return offered - requested;
-    return 1000 + requested - offered;
+    return FALLS_SHORT + requested - offered;
 }
 
 // The choice. A format qualifies when it has every capability asked of
 // PFD_DRAW_TO_WINDOW, PFD_DRAW_TO_BITMAP, PFD_SUPPORT_GDI and
 // PFD_SUPPORT_OPENGL, has PFD_DOUBLEBUFFER and PFD_STEREO exactly as asked
 // (unless PFD_DOUBLEBUFFER_DONTCARE / PFD_STEREO_DONTCARE), and the pixel type
-// asked. Among those, fields are compared in this order, each by
-// shortfall_score: colour bits, depth bits (not with PFD_DEPTH_DONTCARE),
-// stencil bits, alpha bits, accumulation bits. The first best format in the
-// list wins; 0 when none qualifies.
+// asked. Among those, the fewer fields that fall short of the request the
+// better (a buffer asked for is worth more than an exact size); then fields
+// are compared in this order, each by shortfall_score: colour bits, depth bits
+// (not with PFD_DEPTH_DONTCARE), stencil bits, alpha bits, accumulation bits.
+// The first best format in the list wins; 0 when none qualifies.
 static int choose(const PIXELFORMATDESCRIPTOR& request)
 {
     const DWORD capabilities = PFD_DRAW_TO_WINDOW | PFD_DRAW_TO_BITMAP | PFD_SUPPORT_GDI | PFD_SUPPORT_OPENGL;
     int best = 0;
-    int best_scores[5] = {};
+    int best_scores[6] = {};
     for (int format = 1; format <= format_count(); format++) {
         PIXELFORMATDESCRIPTOR offered;
         if (!describe(format, &offered))
@@ -77,15 +80,19 @@ static int choose(const PIXELFORMATDESCRIPTOR& request)
             continue;
         if (offered.iPixelType != request.iPixelType)
             continue;
-        int scores[5] = {
+        int scores[6] = {
+            0,
             shortfall_score(request.cColorBits, offered.cColorBits),
             (request.dwFlags & PFD_DEPTH_DONTCARE) ? 0 : shortfall_score(request.cDepthBits, offered.cDepthBits),
             shortfall_score(request.cStencilBits, offered.cStencilBits),
             shortfall_score(request.cAlphaBits, offered.cAlphaBits),
             shortfall_score(request.cAccumBits, offered.cAccumBits),
         };
+        for (int i = 1; i < 6; i++)
+            if (scores[i] >= FALLS_SHORT)
+                scores[0]++;
         bool better = best == 0;
-        for (int i = 0; i < 5 && !better; i++) {
+        for (int i = 0; i < 6 && !better; i++) {
             if (scores[i] != best_scores[i]) {
                 better = scores[i] < best_scores[i];
                 break;
