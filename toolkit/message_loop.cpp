@@ -2,15 +2,18 @@
 // and the pointer position in client coordinates.
 #include "toolkit/toolkit.h"
 
-// One queue turn of the blocking kind; false when the quit message was taken.
+// Takes the next message, waiting for it; false when it was the quit message.
 static bool take_and_dispatch()
 {
     MSG message;
-    if (GetMessageA(&message, nullptr, 0, 0) == 0) {
+    BOOL taken = GetMessageA(&message, nullptr, 0, 0);
+    if (taken == 0) {
         return false;
     }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
+    if (taken > 0) {  // -1: nothing was taken, nothing to dispatch
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
     return true;
 }
 
