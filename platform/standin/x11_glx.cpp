@@ -36,12 +36,21 @@ static int attribute(GLXFBConfig config, int name) {
 }
 
 // Single-sampled RGBA configurations of the main plane with a true-colour
-// visual: what a Win32 ICD lists for windows.
-static bool usable(GLXFBConfig config) {
-    return (attribute(config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) && (attribute(config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) &&
-           attribute(config, GLX_X_VISUAL_TYPE) == GLX_TRUE_COLOR && attribute(config, GLX_VISUAL_ID) != 0 &&
-           attribute(config, GLX_LEVEL) == 0 && attribute(config, GLX_SAMPLE_BUFFERS) == 0 &&
-           attribute(config, GLX_CONFIG_CAVEAT) != GLX_NON_CONFORMANT_CONFIG;
+// visual: what a Win32 driver lists for windows. Preferred, when there are
+// any, are those without a caveat and with the screen's own depth (a deeper
+// visual would let a compositor see through the window where alpha is low).
+static bool usable(GLXFBConfig config, bool preferred) {
+    if (!(attribute(config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) || !(attribute(config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) ||
+        attribute(config, GLX_X_VISUAL_TYPE) != GLX_TRUE_COLOR || attribute(config, GLX_VISUAL_ID) == 0 ||
+        attribute(config, GLX_LEVEL) != 0 || attribute(config, GLX_SAMPLE_BUFFERS) != 0 ||
+        attribute(config, GLX_CONFIG_CAVEAT) == GLX_NON_CONFORMANT_CONFIG)
+        return false;
+    if (!preferred) return true;
+    if (attribute(config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG) return false;
+    XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
+    bool screen_depth = visual && visual->depth == DefaultDepth(x11.display, x11.screen);
+    if (visual) XFree(visual);
+    return screen_depth;
 }
 
 static bool has_extension(const char* extensions, const char* name) {
@@ -58,8 +67,9 @@ bool x11_glx_init() {
     int count = 0;
     all_configs = glXGetFBConfigs(x11.display, x11.screen, &count);
     format_count = 0;
-    for (int i = 0; i < count && format_count < max_formats; i++)
-        if (usable(all_configs[i])) formats[format_count++] = all_configs[i];
+    for (int pass = 0; pass < 2 && format_count == 0; pass++)
+        for (int i = 0; i < count && format_count < max_formats; i++)
+            if (usable(all_configs[i], pass == 0)) formats[format_count++] = all_configs[i];
 
     const char* extensions = glXQueryExtensionsString(x11.display, x11.screen);
     if (has_extension(extensions, "GLX_EXT_swap_control"))

@@ -5,6 +5,7 @@
 
 #include <X11/Xatom.h>
 
+#include "platform/standin/events.h"
 #include "platform/standin/x11_driver.h"
 
 static constexpr int max_boxes = 8;
@@ -134,7 +135,7 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
 
     XSetWindowAttributes attributes{};
     attributes.background_pixel = WhitePixel(x11.display, x11.screen);
-    attributes.event_mask = KeyPressMask | ButtonPressMask | ButtonReleaseMask | ExposureMask | StructureNotifyMask;
+    attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | ExposureMask | StructureNotifyMask;
     ::Window window = XCreateWindow(x11.display, x11.root, 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
                                     CopyFromParent, CWBackPixel | CWEventMask, &attributes);
     if (!window) return nullptr;
@@ -209,6 +210,16 @@ static void on_key_press(X11MessageBox* b, XEvent* event) {
     if (x11_is_confirm_or_cancel_key(&event->xkey)) answer(b);
 }
 
+// A key let go while the box has the focus was most likely pressed in the
+// owner: it hears of the release, so the key does not stay held there.
+static void on_key_release(X11MessageBox* b, XEvent* event) {
+    X11Window* owner = x11_find_window(b->owner);
+    if (!owner) return;
+    int virtual_key = 0, character = 0;
+    x11_translate_key(&event->xkey, &virtual_key, &character);
+    if (virtual_key != 0) event_key(owner->handle, virtual_key, 0, false);
+}
+
 static void on_button_press(X11MessageBox* b, XEvent* event) {
     if (event->xbutton.button != Button1 || !on_button(b, event->xbutton.x, event->xbutton.y)) return;
     b->button_held = true;
@@ -242,6 +253,7 @@ struct BoxHandlerRow {
 static const BoxHandlerRow handlers[] = {
     {Expose, on_expose},
     {KeyPress, on_key_press},
+    {KeyRelease, on_key_release},
     {ButtonPress, on_button_press},
     {ButtonRelease, on_button_release},
     {ClientMessage, on_client_message},
