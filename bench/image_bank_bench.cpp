@@ -1,0 +1,92 @@
+// Loading the image bank from ten standard picture files, against reading the
+// same bytes with fread alone (the bulk read should cost little more) and
+// against reading them a byte at a time.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "demo/demo.h"
+#include "tests/support/temp_folder.h"
+
+namespace {
+
+const size_t STANDARD_FILE_BYTES = 54 + 512 * 512 * 3;
+
+bool make_ten_pictures() {
+    if (enter_temp_folder().empty()) return false;
+    std::vector<unsigned char> bytes(STANDARD_FILE_BYTES);
+    for (int k = 0; k < 10; k++) {
+        for (size_t i = 0; i < bytes.size(); i++) bytes[i] = static_cast<unsigned char>(i * 7 + static_cast<size_t>(k));
+        std::string name = "gazou" + std::to_string(k) + ".bmp";
+        if (!write_file(name.c_str(), bytes)) return false;
+    }
+    return true;
+}
+
+void load_ten_pictures(benchmark::State& state) {
+    if (!make_ten_pictures()) {
+        state.SkipWithError("cannot write the pictures");
+        return;
+    }
+    for (auto _ : state) {
+        load_image_bank();
+        benchmark::DoNotOptimize(image_bank.last_loaded_index);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
+    leave_temp_folder();
+}
+
+void fread_ten_pictures(benchmark::State& state) {
+    if (!make_ten_pictures()) {
+        state.SkipWithError("cannot write the pictures");
+        return;
+    }
+    static unsigned char buffer[STANDARD_FILE_BYTES];
+    for (auto _ : state) {
+        char name[] = "gazou0.bmp";
+        for (int k = 0; k < 10; k++, name[5]++) {
+            FILE* file = std::fopen(name, "rb");
+            if (!file) continue;
+            benchmark::DoNotOptimize(std::fread(buffer, 1, sizeof buffer, file));
+            std::fclose(file);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
+    leave_temp_folder();
+}
+
+// The rule read one getc at a time, as the bank once did: the reference the
+// bulk read replaces.
+void getc_ten_pictures(benchmark::State& state) {
+    if (!make_ten_pictures()) {
+        state.SkipWithError("cannot write the pictures");
+        return;
+    }
+    static unsigned char slot[512 * 512 * 3];
+    for (auto _ : state) {
+        char name[] = "gazou0.bmp";
+        for (int k = 0; k < 10; k++, name[5]++) {
+            FILE* file = std::fopen(name, "rb");
+            if (!file) continue;
+            for (int i = 0; i < 56; i++) std::getc(file);
+            for (size_t p = 0; p < sizeof slot; p += 3) {
+                slot[p] = static_cast<unsigned char>(std::getc(file));
+                slot[p + 2] = static_cast<unsigned char>(std::getc(file));
+                slot[p + 1] = static_cast<unsigned char>(std::getc(file));
+            }
+            std::fclose(file);
+        }
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
+    leave_temp_folder();
+}
+
+}  // namespace
+
+BENCHMARK(load_ten_pictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(fread_ten_pictures)->Unit(benchmark::kMillisecond);
+BENCHMARK(getc_ten_pictures)->Unit(benchmark::kMillisecond);
