@@ -1,0 +1,14 @@
+#!/bin/bash
+# The manager's close request becomes WM_CLOSE; the probe then ends normally.
+. "$(dirname "$0")/xvfb_session.sh"
+start_xvfb
+start_probe "x11 close probe" 100 100 320 240
+
+set_mark
+"$wm_request" delete "$window" || fail "could not send WM_DELETE_WINDOW"
+expect_in_order "WM_CLOSE" "WM_DESTROY" "quit 0"
+wait "$probe_pid"
+code=$?
+probe_pid=
+[ "$code" = 0 ] || fail "the probe ended with $code"
+echo "PASS"
