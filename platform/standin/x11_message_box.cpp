@@ -190,11 +190,14 @@ bool x11_has_open_message_box(X11Window* owner) {
     return false;
 }
 
-// Answered: the box goes from the screen at once; its record stays until
-// the stand-in closes it.
+// Answered: the box goes from the screen at once and, as on Windows, its
+// owner is active again; the record stays until the stand-in closes it.
 static void answer(X11MessageBox* b) {
     b->open = false;
     XUnmapWindow(x11.display, b->window);
+    XWindowAttributes owner{};
+    if (b->owner && XGetWindowAttributes(x11.display, b->owner, &owner) && owner.map_state == IsViewable)
+        x11_focus_if_unmanaged(b->owner);
     XFlush(x11.display);
 }
 
