@@ -31,7 +31,8 @@ expect_in_order "WM_KEYDOWN 27" "WM_CHAR 27" "WM_KEYDOWN 13" "WM_CHAR 13" "WM_KE
 # A held key repeats its key-down without releases in between.
 set_mark
 xdotool keydown x
-wait_until test "$(lines_since_mark | grep -c '^WM_KEYDOWN 88$')" -ge 3 || fail "a held key did not repeat"
+repeated() { [ "$(lines_since_mark | grep -c '^WM_KEYDOWN 88$')" -ge 3 ]; }
+wait_until repeated || fail "a held key did not repeat"
 xdotool keyup x
 expect_in_order "WM_KEYUP 88"
 [ "$(lines_since_mark | grep -c '^WM_KEYUP 88$')" = 1 ] || fail "a held key gave releases while it repeated"

@@ -24,4 +24,15 @@ for point in "310 240" "152 122" "467 122" "152 357" "467 357"; do
 done
 colour=$(pixel_at 140 110)
 [ "$colour" != "#0080FF" ] || fail "the clear colour shows outside the client area"
+
+# Moved and resized from outside: the messages follow, and the GL surface
+# grows with the client area.
+set_mark
+xdotool windowmove "$window" 200 150
+expect_in_order "WM_MOVE 200 150"
+set_mark
+xdotool windowsize "$window" 400 300
+expect_in_order "WM_SIZE 400 300" "WM_PAINT"
+grown() { [ "$(pixel_at 597 447)" = "#0080FF" ]; }
+wait_until grown || fail "the GL surface did not grow with the window"
 echo "PASS"
