@@ -9,7 +9,10 @@
 // can start. Calls made before a driver is needed never choose one.
 DisplayDriver* current_driver();
 
-// Windows (windows.cpp). A handle that is null, unknown or destroyed gives
+// The driver already chosen, without choosing one; null before the first choice.
+DisplayDriver* chosen_driver();
+
+// Windows (window_table.cpp). A handle that is null, unknown or destroyed gives
 // null / false.
 bool is_live_window(HWND window);
 DriverWindow* driver_window_of(HWND window);
@@ -30,3 +33,87 @@ HDC dc_of_window(HWND window);
 // fault injected for that operation is due: the caller then fails the way
 // Windows fails, doing nothing else.
 bool platform_call(const char* operation);
+
+// ---- Windows, messages and input (the USER32 side) ----
+
+// A window as the stand-in keeps it. Rectangles are in screen coordinates.
+struct WindowRecord {
+    HWND handle;
+    WNDPROC procedure;
+    UINT class_style;
+    DWORD style;
+    DriverWindow* driver_window;
+    RECT window_rect;
+    RECT client_rect;
+    bool visible;
+    bool placed;     // WM_SIZE and WM_MOVE have been sent once
+    bool minimised;
+    bool destroying;
+    bool needs_paint;
+    bool needs_erase;
+    RECT update_rect;  // client coordinates, valid while needs_paint
+};
+
+// window_classes.cpp: a registered class by name (case ignored), or null.
+const WNDCLASSA* find_window_class(const char* name);
+
+// window_table.cpp: the live record of a handle, or null; a new record with a
+// fresh handle (null when the table is full); freeing invalidates the handle.
+WindowRecord* window_record(HWND window);
+WindowRecord* new_window_record();
+void free_window_record(WindowRecord* record);
+// Live windows in creation order: index 0, 1, ... until null.
+WindowRecord* window_record_at(int index);
+
+// window_lifecycle.cpp: DestroyWindow without the journal; false for a dead
+// window or one already being destroyed.
+bool destroy_window(HWND window);
+
+// window_geometry.cpp: the frame around the client area for a style.
+void frame_of_style(DWORD style, RECT* frame);
+void set_client_rect(WindowRecord* record, int screen_x, int screen_y, int width, int height);
+
+// activation.cpp
+void activate_window(HWND window);
+void deactivate_window(HWND window);
+HWND active_window();
+
+// message_queue.cpp
+bool post_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Input from the driver; `character` is what the key types (key downs only).
+void queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character);
+// Delivered, as sent messages, at the next look at the queue.
+void queue_sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The queue without journal or fault injection, for the stand-in's own loops.
+bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove);
+void drop_window_messages(HWND window);
+bool take_quit(int* exit_code);
+void post_quit(int exit_code);
+// Internal message that changes activation when delivered: wParam 1 gains focus.
+#define STANDIN_FOCUS_CHANGE 0x7FFF0001u
+
+// message_dispatch.cpp
+LRESULT dispatch_message(const MSG* message);
+bool translate_message(const MSG* message);
+
+// painting.cpp
+void invalidate_window(WindowRecord* record, const RECT* rect, bool erase);
+void validate_window(WindowRecord* record);
+HWND window_needing_paint(HWND filter);
+
+// input_state.cpp: the keyboard as injected (async) and as retrieved (GetKeyState).
+bool key_is_down_now(int virtual_key);
+bool key_is_toggled_now(int virtual_key);
+void note_key_now(int virtual_key, bool down);
+void note_button_now(int button, bool down);
+WPARAM mouse_key_flags_now();
+void note_retrieved_input(const MSG* message, int character);
+int character_of_key(int virtual_key);
+HWND capture_window();
+void forget_capture(HWND window);
+
+// keyboard_layout.cpp: the character a US keyboard types, or 0.
+int us_layout_character(int virtual_key, bool shift, bool caps_lock, bool control);
+
+// system_colours.cpp: the standard scheme, 31 entries.
+COLORREF standard_system_colour(int index);

@@ -1,0 +1,57 @@
+// Which display driver runs: the one a test selects, else the null driver when
+// ROLLBOX_DRIVER=null, else x11 when a display opens; otherwise none, and
+// window creation fails.
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/standin/internal.h"
+#include "platform/standin/testing.h"
+
+static DisplayDriver driver_table;
+static DisplayDriver* driver;
+static bool chosen;
+
+static bool start(const char* name)
+{
+    DisplayDriver table = {};
+    bool started = false;
+    if (std::strcmp(name, "null") == 0)
+        started = null_driver_init(&table);
+    else if (std::strcmp(name, "x11") == 0)
+        started = x11_driver_init(&table);
+    chosen = true;
+    if (!started)
+        return false;
+    driver_table = table;
+    driver = &driver_table;
+    return true;
+}
+
+DisplayDriver* current_driver()
+{
+    if (chosen)
+        return driver;
+    const char* wanted = std::getenv("ROLLBOX_DRIVER");
+    if (wanted != nullptr && std::strcmp(wanted, "null") == 0)
+        start("null");
+    else
+        start("x11");
+    return driver;
+}
+
+DisplayDriver* chosen_driver()
+{
+    return driver;
+}
+
+bool standin_select_driver(const char* name)
+{
+    if (chosen)
+        return driver != nullptr && std::strcmp(driver->name, name) == 0;
+    return start(name);
+}
+
+const char* standin_driver_name()
+{
+    return driver == nullptr ? nullptr : driver->name;
+}

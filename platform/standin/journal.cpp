@@ -1,0 +1,90 @@
+// The journal of platform operations called, and fault injection: both keyed
+// by an operation's Win32 name.
+#include <cstring>
+
+#include "platform/standin/internal.h"
+#include "platform/standin/testing.h"
+
+static const int NAME_SIZE = 32;
+static const int JOURNAL_CAPACITY = 8192;  // the latest calls; older ones drop out
+static const int NAME_CAPACITY = 128;
+
+struct NamedCount {
+    char name[NAME_SIZE];
+    int count;
+};
+
+static char journal[JOURNAL_CAPACITY][NAME_SIZE];
+static int journal_start;
+static int journal_size;
+static NamedCount call_counts[NAME_CAPACITY];
+static NamedCount faults[NAME_CAPACITY];
+
+static NamedCount* find_name(NamedCount* table, const char* name, bool add)
+{
+    for (int i = 0; i < NAME_CAPACITY; i++) {
+        if (table[i].name[0] == '\0') {
+            if (!add)
+                return nullptr;
+            std::strncpy(table[i].name, name, NAME_SIZE - 1);
+            return &table[i];
+        }
+        if (std::strncmp(table[i].name, name, NAME_SIZE - 1) == 0)
+            return &table[i];
+    }
+    return nullptr;
+}
+
+bool platform_call(const char* operation)
+{
+    int slot = (journal_start + journal_size) % JOURNAL_CAPACITY;
+    std::strncpy(journal[slot], operation, NAME_SIZE - 1);
+    journal[slot][NAME_SIZE - 1] = '\0';
+    if (journal_size < JOURNAL_CAPACITY)
+        journal_size++;
+    else
+        journal_start = (journal_start + 1) % JOURNAL_CAPACITY;
+    NamedCount* counted = find_name(call_counts, operation, true);
+    if (counted != nullptr)
+        counted->count++;
+
+    NamedCount* fault = find_name(faults, operation, false);
+    if (fault == nullptr || fault->count <= 0)
+        return true;
+    fault->count--;
+    return false;
+}
+
+void standin_fail_next(const char* operation, int count)
+{
+    NamedCount* fault = find_name(faults, operation, true);
+    if (fault != nullptr)
+        fault->count = count < 0 ? 0 : count;
+}
+
+void standin_journal_clear()
+{
+    journal_start = 0;
+    journal_size = 0;
+    std::memset(call_counts, 0, sizeof call_counts);
+}
+
+int standin_journal_length()
+{
+    return journal_size;
+}
+
+const char* standin_journal_entry(int index)
+{
+    if (index < 0 || index >= journal_size)
+        return nullptr;
+    return journal[(journal_start + index) % JOURNAL_CAPACITY];
+}
+
+// Counts every call since the last clear, including those that have dropped
+// out of the journal's window.
+int standin_journal_count(const char* operation)
+{
+    NamedCount* counted = find_name(call_counts, operation, false);
+    return counted == nullptr ? 0 : counted->count;
+}

@@ -1,0 +1,215 @@
+// ADVAPI32's registry, as far as the system reads it: one key in memory,
+// HKEY_CURRENT_USER "Control Panel\Colors", holding the standard Windows scheme
+// as REG_SZ "r g b" strings until a test changes it.
+#include <strings.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include "platform/standin/internal.h"
+#include "platform/standin/testing.h"
+#include "platform/win32.h"
+
+static const char COLOURS_KEY[] = "Control Panel\\Colors";
+static const LSTATUS ERROR_KEY_DELETED = 1018;
+static const int MAX_VALUES = 64;
+static const int NAME_SIZE = 64;
+static const int DATA_SIZE = 256;
+static const int MAX_OPEN_KEYS = 16;
+static const ULONG_PTR FIRST_KEY_HANDLE = 0x0100;
+
+struct RegistryValue {
+    char name[NAME_SIZE];
+    DWORD type;
+    DWORD size;
+    BYTE data[DATA_SIZE];
+};
+
+// The value names of the system colours 0 to 30, as Windows stores them.
+static const char* const COLOUR_VALUE_NAMES[] = {
+    "Scrollbar",      "Background",     "ActiveTitle",      "InactiveTitle",       "Menu",
+    "Window",         "WindowFrame",    "MenuText",         "WindowText",          "TitleText",
+    "ActiveBorder",   "InactiveBorder", "AppWorkspace",     "Hilight",             "HilightText",
+    "ButtonFace",     "ButtonShadow",   "GrayText",         "ButtonText",          "InactiveTitleText",
+    "ButtonHilight",  "ButtonDkShadow", "ButtonLight",      "InfoText",            "InfoWindow",
+    nullptr,          "HotTrackingColor", "GradientActiveTitle", "GradientInactiveTitle", "MenuHilight",
+    "MenuBar",
+};
+
+static RegistryValue values[MAX_VALUES];
+static int value_count;
+static bool key_exists;
+static bool key_ready;
+// Open handles stay valid until closed; reading through one after the key
+// was deleted fails with ERROR_KEY_DELETED.
+static bool key_open[MAX_OPEN_KEYS];
+static bool key_deleted_under[MAX_OPEN_KEYS];
+
+static RegistryValue* find_value(const char* name)
+{
+    for (int i = 0; i < value_count; i++)
+        if (strcasecmp(values[i].name, name) == 0)
+            return &values[i];
+    return nullptr;
+}
+
+static void store(const char* name, DWORD type, const void* data, DWORD size)
+{
+    if (name == nullptr || std::strlen(name) >= NAME_SIZE || size > DATA_SIZE)
+        return;
+    RegistryValue* value = find_value(name);
+    if (value == nullptr) {
+        if (value_count == MAX_VALUES)
+            return;
+        value = &values[value_count++];
+        std::snprintf(value->name, sizeof value->name, "%s", name);
+    }
+    value->type = type;
+    value->size = size;
+    std::memcpy(value->data, data, size);
+}
+
+static void store_string(const char* name, const char* text)
+{
+    store(name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
+}
+
+static void make_ready()
+{
+    if (key_ready)
+        return;
+    key_ready = true;
+    key_exists = true;
+    int count = static_cast<int>(sizeof COLOUR_VALUE_NAMES / sizeof COLOUR_VALUE_NAMES[0]);
+    for (int i = 0; i < count; i++) {
+        if (COLOUR_VALUE_NAMES[i] == nullptr)
+            continue;
+        COLORREF colour = standard_system_colour(i);
+        char text[16];
+        std::snprintf(text, sizeof text, "%u %u %u", GetRValue(colour), GetGValue(colour), GetBValue(colour));
+        store_string(COLOUR_VALUE_NAMES[i], text);
+    }
+}
+
+static int open_index(HKEY key)
+{
+    ULONG_PTR value = reinterpret_cast<ULONG_PTR>(key);
+    if (value < FIRST_KEY_HANDLE || value >= FIRST_KEY_HANDLE + MAX_OPEN_KEYS * 4 || value % 4 != 0)
+        return -1;
+    int index = static_cast<int>((value - FIRST_KEY_HANDLE) / 4);
+    return key_open[index] ? index : -1;
+}
+
+LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR sub_key, DWORD, REGSAM, HKEY* result)
+{
+    if (!platform_call("RegOpenKeyExA"))
+        return ERROR_FILE_NOT_FOUND;
+    if (result == nullptr)
+        return ERROR_INVALID_PARAMETER;
+    *result = nullptr;
+    make_ready();
+    if (key != HKEY_CURRENT_USER)
+        return key == HKEY_CLASSES_ROOT || key == HKEY_LOCAL_MACHINE ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_HANDLE;
+    if (sub_key == nullptr || strcasecmp(sub_key, COLOURS_KEY) != 0 || !key_exists)
+        return ERROR_FILE_NOT_FOUND;
+    for (int i = 0; i < MAX_OPEN_KEYS; i++) {
+        if (key_open[i])
+            continue;
+        key_open[i] = true;
+        key_deleted_under[i] = false;
+        *result = reinterpret_cast<HKEY>(FIRST_KEY_HANDLE + static_cast<ULONG_PTR>(i) * 4);
+        return ERROR_SUCCESS;
+    }
+    return ERROR_OUTOFMEMORY;
+}
+
+// With no buffer, or one too small, the size needed is reported; a buffer too
+// small gets ERROR_MORE_DATA and is left untouched.
+LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR value_name, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                                LPDWORD size)
+{
+    if (!platform_call("RegQueryValueExA"))
+        return ERROR_FILE_NOT_FOUND;
+    int index = open_index(key);
+    if (index < 0)
+        return ERROR_INVALID_HANDLE;
+    if (reserved != nullptr || (data != nullptr && size == nullptr))
+        return ERROR_INVALID_PARAMETER;
+    if (key_deleted_under[index])
+        return ERROR_KEY_DELETED;
+    const RegistryValue* value = value_name == nullptr ? nullptr : find_value(value_name);
+    if (value == nullptr)
+        return ERROR_FILE_NOT_FOUND;
+    if (type != nullptr)
+        *type = value->type;
+    if (size == nullptr)
+        return ERROR_SUCCESS;
+    DWORD room = *size;
+    *size = value->size;
+    if (data == nullptr)
+        return ERROR_SUCCESS;
+    if (room < value->size)
+        return ERROR_MORE_DATA;
+    std::memcpy(data, value->data, value->size);
+    return ERROR_SUCCESS;
+}
+
+LSTATUS WINAPI RegCloseKey(HKEY key)
+{
+    if (!platform_call("RegCloseKey"))
+        return ERROR_INVALID_HANDLE;
+    if (key == HKEY_CURRENT_USER || key == HKEY_CLASSES_ROOT || key == HKEY_LOCAL_MACHINE)
+        return ERROR_SUCCESS;
+    int index = open_index(key);
+    if (index < 0)
+        return ERROR_INVALID_HANDLE;
+    key_open[index] = false;
+    return ERROR_SUCCESS;
+}
+
+// Setting a value into a deleted key makes the key again, holding that value.
+static void make_key_exist()
+{
+    make_ready();
+    if (!key_exists) {
+        key_exists = true;
+        value_count = 0;
+    }
+}
+
+void standin_registry_set_string(const char* name, const char* value)
+{
+    make_key_exist();
+    store_string(name, value == nullptr ? "" : value);
+}
+
+void standin_registry_set_dword(const char* name, DWORD value)
+{
+    make_key_exist();
+    store(name, REG_DWORD, &value, sizeof value);
+}
+
+void standin_registry_set_binary(const char* name, const void* data, DWORD size)
+{
+    make_key_exist();
+    store(name, REG_BINARY, data, size);
+}
+
+void standin_registry_delete_value(const char* name)
+{
+    make_ready();
+    RegistryValue* value = name == nullptr ? nullptr : find_value(name);
+    if (value == nullptr)
+        return;
+    *value = values[--value_count];
+}
+
+void standin_registry_delete_colours_key()
+{
+    make_ready();
+    key_exists = false;
+    value_count = 0;
+    for (int i = 0; i < MAX_OPEN_KEYS; i++)
+        if (key_open[i])
+            key_deleted_under[i] = true;
+}
