@@ -2,8 +2,8 @@
 # window on it, and waiting for the lines the probe prints.
 # The sourcing script is called as: SCRIPT PROBE WM_REQUEST
 set -u
-probe_binary=$1
-wm_request=$2
+probe_binary=$(realpath "$1")
+wm_request=$(realpath "$2")
 work=$(mktemp -d)
 xvfb_pid=
 probe_pid=
