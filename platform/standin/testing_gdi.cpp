@@ -1,5 +1,5 @@
-// Testing controls for the GDI side: the display depth, the system palette and
-// its use, and reading a window's pixels back.
+// Testing controls for the GDI side: the display depth and the system palette
+// with its use. (Reading pixels back is with the input controls.)
 #include "platform/standin/gdi_objects.h"
 #include "platform/standin/internal.h"
 #include "platform/standin/testing.h"
@@ -23,13 +23,4 @@ void standin_set_system_palette_use(UINT use)
 void standin_system_palette(PALETTEENTRY entries[256])
 {
     copy_system_palette(entries);
-}
-
-bool standin_read_pixels(HWND window, int x, int y, int width, int height, unsigned char* rgba)
-{
-    DisplayDriver* driver = current_driver();
-    DriverWindow* driver_window = driver_window_of(window);
-    if (driver == nullptr || driver_window == nullptr || rgba == nullptr)
-        return false;
-    return driver->read_pixels(driver_window, x, y, width, height, rgba);
 }
