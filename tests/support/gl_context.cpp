@@ -1,57 +1,65 @@
-// The gl tests' context: a pbuffer on Mesa's surfaceless EGL platform, with
-// desktop OpenGL bound, so tests need neither a display nor the toolkit.
+// The gl tests' context, made the way the toolkit makes its own: a window on
+// the stand-in's null driver (an EGL pbuffer on Mesa, no display), its device
+// context with a double-buffered RGBA format and a 16-bit depth buffer, and a
+// WGL context made current. The window's device context is the toolkit's too,
+// so swap_buffers presents the demonstration's frames in it.
 #include "tests/support/gl_context.h"
 
-#include <EGL/egl.h>
-#include <EGL/eglext.h>
-#include <GL/gl.h>
+#include "platform/gl.h"
+#include "platform/standin/testing.h"
+#include "toolkit/toolkit.h"
 
-static EGLDisplay display = EGL_NO_DISPLAY;
-static EGLContext context = EGL_NO_CONTEXT;
-static EGLSurface surface = EGL_NO_SURFACE;
+static HWND window;
+static HDC dc;
+static HGLRC context;
 
-static EGLDisplay surfaceless_display() {
-    auto get_platform_display =
-        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (!get_platform_display) return EGL_NO_DISPLAY;
-    return get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+static bool register_class() {
+    WNDCLASSA window_class{};
+    window_class.lpfnWndProc = DefWindowProcA;
+    window_class.hInstance = GetModuleHandleA(nullptr);
+    window_class.lpszClassName = "rollbox gl test";
+    return RegisterClassA(&window_class) != 0;
 }
 
 bool open_gl_context(int width, int height) {
-    display = surfaceless_display();
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) return false;
-    const EGLint config_attributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
-                                        EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8,
-                                        EGL_DEPTH_SIZE, 16, EGL_NONE};
-    EGLConfig config;
-    EGLint count = 0;
-    if (!eglChooseConfig(display, config_attributes, &config, 1, &count) || count < 1) return false;
-    if (!eglBindAPI(EGL_OPENGL_API)) return false;
-    context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
-    if (context == EGL_NO_CONTEXT) return false;
-    const EGLint surface_attributes[] = {EGL_WIDTH, width, EGL_HEIGHT, height, EGL_NONE};
-    surface = eglCreatePbufferSurface(display, config, surface_attributes);
-    if (surface == EGL_NO_SURFACE) return false;
-    if (!eglMakeCurrent(display, surface, surface, context)) return false;
+    if (!standin_select_driver("null") || !register_class()) return false;
+    RECT frame = {0, 0, width, height};
+    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
+    window = CreateWindowExA(0, "rollbox gl test", "gl test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                             0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                             GetModuleHandleA(nullptr), nullptr);
+    if (!window) return false;
+    dc = GetDC(window);
+    PIXELFORMATDESCRIPTOR request{};
+    request.nSize = sizeof request;
+    request.nVersion = 1;
+    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    request.iPixelType = PFD_TYPE_RGBA;
+    request.cColorBits = 24;
+    request.cDepthBits = 16;
+    request.iLayerType = PFD_MAIN_PLANE;
+    int format = ChoosePixelFormat(dc, &request);
+    if (format == 0 || !SetPixelFormat(dc, format, &request)) return false;
+    context = wglCreateContext(dc);
+    if (!context || !wglMakeCurrent(dc, context)) return false;
+    toolkit_state.toolkit_window = window;
+    toolkit_state.toolkit_dc = dc;
     glViewport(0, 0, width, height);
     return true;
 }
 
 void close_gl_context() {
-    if (display == EGL_NO_DISPLAY) return;
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (surface != EGL_NO_SURFACE) eglDestroySurface(display, surface);
-    if (context != EGL_NO_CONTEXT) eglDestroyContext(display, context);
-    eglTerminate(display);
-    display = EGL_NO_DISPLAY;
-    surface = EGL_NO_SURFACE;
-    context = EGL_NO_CONTEXT;
+    toolkit_state.toolkit_window = nullptr;
+    toolkit_state.toolkit_dc = nullptr;
+    wglMakeCurrent(nullptr, nullptr);
+    if (context) wglDeleteContext(context);
+    if (dc) ReleaseDC(window, dc);
+    if (window) DestroyWindow(window);
+    context = nullptr;
+    dc = nullptr;
+    window = nullptr;
 }
 
-// A pbuffer has one buffer: the frame stays in it after the swap.
 bool read_frame_pixels(int x, int y, int width, int height, unsigned char* rgba) {
-    glFinish();
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    return glGetError() == GL_NO_ERROR;
+    return standin_read_pixels(window, x, y, width, height, rgba);
 }
