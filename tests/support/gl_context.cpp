@@ -13,12 +13,16 @@ static HWND window;
 static HDC dc;
 static HGLRC context;
 
+// Once per process: a second registration of a name fails, as on Windows.
 static bool register_class() {
+    static bool registered = false;
+    if (registered) return true;
     WNDCLASSA window_class{};
     window_class.lpfnWndProc = DefWindowProcA;
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.lpszClassName = "rollbox gl test";
-    return RegisterClassA(&window_class) != 0;
+    registered = RegisterClassA(&window_class) != 0;
+    return registered;
 }
 
 bool open_gl_context(int width, int height) {
