@@ -63,9 +63,14 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_CLOSE:
         destroy_window(window);
         return 0;
-    case WM_PAINT:
+    case WM_PAINT: {
+        // As BeginPaint and EndPaint would: erase if asked, then validate.
+        bool erase = record->needs_erase;
         validate_window(record);
+        if (erase)
+            send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_of_window(window)), 0);
         return 0;
+    }
     case WM_SYSCOMMAND:
         if ((wParam & 0xFFF0) == SC_CLOSE)
             send_message(window, WM_CLOSE, 0, 0);
