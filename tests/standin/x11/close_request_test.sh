@@ -1,8 +1,11 @@
 #!/bin/bash
-# The manager's close request becomes WM_CLOSE; the probe then ends normally.
+# The manager's ping is answered; its close request becomes WM_CLOSE, and the
+# probe then ends normally.
 . "$(dirname "$0")/xvfb_session.sh"
 start_xvfb
 start_probe "x11 close probe" 100 100 320 240
+
+"$wm_request" ping "$window" || fail "_NET_WM_PING was not answered"
 
 set_mark
 "$wm_request" delete "$window" || fail "could not send WM_DELETE_WINDOW"
