@@ -1,0 +1,38 @@
+// The palette as the toolkit window gets it: opened on a palette display whose
+// formats ask for the system palette, and given back by the teardown.
+#include <gtest/gtest.h>
+
+#include "palette/palette.h"
+#include "platform/standin/testing.h"
+#include "toolkit/toolkit.h"
+
+TEST(ToolkitPalette, TeardownGivesTheTwentyOneColoursOfNT351Back) {
+    standin_set_version(VER_PLATFORM_WIN32_NT, 3, 51);
+    standin_set_palette_display(true, true);
+    COLORREF before[SYSTEM_COLOUR_ROWS];
+    for (int i = 0; i < SYSTEM_COLOUR_ROWS; i++) before[i] = GetSysColor(i);
+    standin_registry_set_string("Window", "255 0 128");
+
+    toolkit_set_display_mode(258);
+    ASSERT_EQ(toolkit_open_window("palette"), 1);
+    EXPECT_EQ(standin_message_box_count(), 0);
+    EXPECT_EQ(toolkit_settings.system_colour_count, 21);
+    EXPECT_NE(toolkit_state.toolkit_palette, nullptr);
+    EXPECT_EQ(toolkit_state.owns_static_colours, 1);
+    ASSERT_EQ(toolkit_state.static_colours_taken, 1);
+    EXPECT_EQ(GetSysColor(COLOR_BTNHIGHLIGHT) & 0xFFFFFF, 0u);
+    for (int i = 21; i < SYSTEM_COLOUR_ROWS; i++) EXPECT_EQ(GetSysColor(i), before[i]) << "row " << i;
+
+    // Still the focus window when it goes.
+    HWND window = toolkit_state.toolkit_window;
+    EXPECT_EQ(GetFocus(), window);
+    destroy_toolkit_window(window);
+    EXPECT_EQ(toolkit_state.static_colours_taken, 0);
+    EXPECT_EQ(standin_system_palette_use(), (UINT)SYSPAL_STATIC);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), 0x008000FFu);
+    for (int i = 0; i < SYSTEM_COLOUR_ROWS; i++) {
+        if (i != COLOR_WINDOW) {
+            EXPECT_EQ(GetSysColor(i), before[i]) << "row " << i;
+        }
+    }
+}
