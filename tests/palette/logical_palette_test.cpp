@@ -2,7 +2,6 @@
 // display (8-bit 3-3-2 formats that need a palette).
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -193,11 +192,8 @@ TEST(PixelFormatFailures, ADeviceContextWithoutFormatIsNamedInEightHexDigits) {
     std::snprintf(expected, sizeof(expected), "Could not get pixel format for Dc 0x%08lX\n",
                   (unsigned long)(uintptr_t)dc);
     EXPECT_EQ(last_message_box_text(), expected);
-    std::string text = last_message_box_text();
-    ASSERT_EQ(text.size(), std::strlen("Could not get pixel format for Dc 0x") + 9);
-    for (size_t i = text.size() - 9; i < text.size() - 1; i++) {
-        EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(text[i])) || (text[i] >= 'A' && text[i] <= 'F')) << text;
-    }
+    // Eight digits, whatever the handle's value.
+    EXPECT_EQ(last_message_box_text().size(), std::strlen("Could not get pixel format for Dc 0x12345678\n"));
 }
 
 TEST(PixelFormatFailures, AnUndescribableFormatIsNamedByNumber) {

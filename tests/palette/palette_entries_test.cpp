@@ -94,11 +94,6 @@ TEST(DefaultColourFit, NearestMatchesSkipTakenEntriesAndTiesKeepTheLowerIndex) {
     for (int k = 2; k < 20; k++) EXPECT_EQ(slots[k], 0);
 }
 
-TEST(FillPaletteEntries, NoEntriesIsNothingToDo) {
-    PIXELFORMATDESCRIPTOR format = layout(3, 0, 3, 3, 2, 6);
-    fill_palette_entries(&format, nullptr, 256);
-}
-
 TEST(FillPaletteEntries, FourBitFormatGetsSixteenComputedEntries) {
     PIXELFORMATDESCRIPTOR format = layout(1, 0, 2, 1, 1, 3);
     PALETTEENTRY entries[17];

@@ -41,7 +41,7 @@ TEST(PixelFormatRequest, DemonstrationModeAsksForDoubleBufferAndSixteenDepthBits
     EXPECT_TRUE(same_bytes(request_for(258), expected));
 }
 
-TEST(PixelFormatRequest, DepthBits) {
+TEST(PixelFormatRequest, DepthAndStencilBits) {
     EXPECT_EQ(request_for(DISPLAY_DEPTH).cDepthBits, 24);
     EXPECT_EQ(request_for(DISPLAY_DEPTH16).cDepthBits, 16);
     EXPECT_EQ(request_for(DISPLAY_DEPTH | DISPLAY_DEPTH16).cDepthBits, 16);
