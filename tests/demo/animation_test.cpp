@@ -103,13 +103,6 @@ TEST(Animation, AtSpeed1Point1TheStepIsFormedInDoubleAndTheExcessDropped) {
     EXPECT_EQ(scene.tilt_angle, 0.0f);
 }
 
-TEST(Animation, TwoFramesWithoutIdleTimeAdvanceTwoSteps) {
-    run_frame();
-    run_frame();
-    run_frame();
-    EXPECT_EQ(scene.turn_angle, 9.0f);
-}
-
 // Phase keys restart the cycle at that phase and leave the picture alone.
 
 TEST(Animation, Phase4KeyGivesOneTiltThenTheNextPicture) {
@@ -134,20 +127,6 @@ TEST(Animation, PhaseKeysKeepThePictureUntilTheRestartedCycleEnds) {
     for (int f = 0; f < 360; f++) ASSERT_FALSE(frames[static_cast<size_t>(f)].new_picture) << "frame " << f;
     EXPECT_TRUE(frames[360].new_picture);
     EXPECT_EQ(scene.current_picture, 5);  // the frame drawing switches it, not the animation
-}
-
-TEST(Animation, PhaseKeysLeaveTheViewAndSpeedAlone) {
-    scene.distance = 10.0f;
-    scene.view_pitch = 20.0f;
-    scene.view_yaw = 30.0f;
-    scene.speed = 2.0f;
-    start_phase_3();
-    EXPECT_EQ(scene.distance, 10.0f);
-    EXPECT_EQ(scene.view_pitch, 20.0f);
-    EXPECT_EQ(scene.view_yaw, 30.0f);
-    EXPECT_EQ(scene.speed, 2.0f);
-    start_phase_1();
-    EXPECT_EQ(scene.cycle_phase, 1.0f);
 }
 
 TEST(Animation, ResetInPhase3RestoresTheViewAndTheTurnGoesOn) {
