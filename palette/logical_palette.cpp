@@ -34,7 +34,12 @@ HPALETTE build_logical_palette(HDC dc) {
     if (toolkit_state.toolkit_palette == nullptr) return nullptr;
 
     reset_system_palette(dc, count);
-    realise_palette(dc, toolkit_state.toolkit_palette, 0);
+    // A rebuild while the window is inactive (after the give-back's own
+    // WM_SYSCOLORCHANGE) must not take the static colours over again; the
+    // next activation realises in the foreground.
+    int background = 0;
+    if (toolkit_state.owns_static_colours && GetActiveWindow() != toolkit_state.toolkit_window) background = 1;
+    realise_palette(dc, toolkit_state.toolkit_palette, background);
     return toolkit_state.toolkit_palette;
 }
 

@@ -18,6 +18,7 @@ HDC open_palette_test_window(int32_t display_mode, bool set_format) {
     HWND window = CreateWindowExA(0, "PaletteTestWindow", "palette", WS_OVERLAPPEDWINDOW, 0, 0, 64, 64, nullptr,
                                   nullptr, window_class.hInstance, nullptr);
     EXPECT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOWNORMAL);  // and active, as the toolkit's window is
     HDC dc = GetDC(window);
     EXPECT_NE(dc, nullptr);
     toolkit_state.toolkit_window = window;

@@ -6,7 +6,7 @@
 
 #include "platform/win32.h"
 
-// Opens a window on the null driver, stores it and its DC in toolkit_state
+// Opens and shows a window on the null driver, stores it and its DC in toolkit_state
 // and, when asked, sets the pixel format chosen for display_mode (without
 // building a palette).
 HDC open_palette_test_window(int32_t display_mode, bool set_format);

@@ -2,6 +2,8 @@
 // formats ask for the system palette, and given back by the teardown.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "palette/palette.h"
 #include "platform/standin/testing.h"
 #include "toolkit/toolkit.h"
@@ -35,4 +37,34 @@ TEST(ToolkitPalette, TeardownGivesTheTwentyOneColoursOfNT351Back) {
             EXPECT_EQ(GetSysColor(i), before[i]) << "row " << i;
         }
     }
+}
+
+static void dispatch_waiting_messages() {
+    MSG message;
+    for (int i = 0; i < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); i++) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// The give-back announces the colour change; the window's rebuild must not
+// take the colours over again while another window is in front.
+TEST(ToolkitPalette, DeactivationGivesTheColoursBackForGood) {
+    standin_set_palette_display(true, true);
+    toolkit_set_display_mode(258);
+    ASSERT_EQ(toolkit_open_window("palette"), 1);
+    HWND window = toolkit_state.toolkit_window;
+    dispatch_waiting_messages();
+    ASSERT_EQ(toolkit_state.static_colours_taken, 1);
+
+    standin_focus(window, false);
+    dispatch_waiting_messages();
+    EXPECT_EQ(toolkit_state.static_colours_taken, 0);
+    EXPECT_EQ(standin_system_palette_use(), (UINT)SYSPAL_STATIC);
+    EXPECT_NE(toolkit_state.toolkit_palette, nullptr);
+
+    standin_focus(window, true);
+    dispatch_waiting_messages();
+    EXPECT_EQ(toolkit_state.static_colours_taken, 1);
+    EXPECT_EQ(standin_system_palette_use(), (UINT)SYSPAL_NOSTATIC);
 }
