@@ -29,6 +29,8 @@ struct FailureRow {
     const char* message;  // a regular expression
 };
 
+static void PrintTo(const FailureRow& row, std::ostream* out) { *out << row.operation; }
+
 class WindowCreationFailure : public testing::TestWithParam<FailureRow> {};
 
 TEST_P(WindowCreationFailure, IsReportedOnceAndLeavesNothingBehind)
