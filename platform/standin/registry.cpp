@@ -195,6 +195,12 @@ void standin_registry_set_binary(const char* name, const void* data, DWORD size)
     store(name, REG_BINARY, data, size);
 }
 
+void standin_registry_set_raw(const char* name, DWORD type, const void* data, DWORD size)
+{
+    make_key_exist();
+    store(name, type, data, size);
+}
+
 void standin_registry_delete_value(const char* name)
 {
     make_ready();

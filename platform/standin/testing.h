@@ -63,6 +63,8 @@ void standin_set_version(DWORD platform_id, DWORD major, DWORD minor);
 void standin_registry_set_string(const char* name, const char* value);
 void standin_registry_set_dword(const char* name, DWORD value);
 void standin_registry_set_binary(const char* name, const void* data, DWORD size);
+// Any type and bytes as given, e.g. a REG_SZ without its terminating zero.
+void standin_registry_set_raw(const char* name, DWORD type, const void* data, DWORD size);
 void standin_registry_delete_value(const char* name);
 void standin_registry_delete_colours_key();
 
