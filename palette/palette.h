@@ -40,5 +40,7 @@ bool load_user_colours(COLORREF* colours, int count);
 // "red green blue" in decimal, low 8 bits of each; false with fewer than three.
 bool parse_registry_colour(const char* text, COLORREF* colour);
 void queue_palette_retry();
+// True while the toolkit itself is changing the system colours.
+bool system_colours_being_set();
 
 enum : int { SYSTEM_COLOUR_ROWS = 25 };

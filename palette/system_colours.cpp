@@ -44,6 +44,21 @@ static void announce_colour_change() {
     PostMessageA(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0);
 }
 
+// SetSysColors tells every window with WM_SYSCOLORCHANGE before it returns,
+// while the takeover or give-back is only half done; the toolkit window waits
+// for the broadcast that announce_colour_change posts once it is complete.
+static bool setting_system_colours = false;
+
+static void set_system_colours(int rows, const COLORREF* colours) {
+    setting_system_colours = true;
+    SetSysColors(rows, system_colour_ids, colours);
+    setting_system_colours = false;
+}
+
+bool system_colours_being_set() {
+    return setting_system_colours;
+}
+
 int take_static_colours(HDC dc) {
     if (toolkit_state.static_colours_taken) return 1;
     // Anything but "it was static" is a refusal: try again later.
@@ -54,7 +69,7 @@ int take_static_colours(HDC dc) {
     }
     int rows = colour_rows(toolkit_settings.system_colour_count);
     for (int i = 0; i < rows; i++) saved_system_colours[i] = GetSysColor(i);
-    SetSysColors(rows, system_colour_ids, takeover_colours);
+    set_system_colours(rows, takeover_colours);
     toolkit_state.static_colours_taken = 1;
     announce_colour_change();
     return 1;
@@ -64,7 +79,7 @@ int restore_static_colours(HDC dc) {
     if (!toolkit_state.static_colours_taken) return 0;
     int rows = colour_rows(toolkit_settings.system_colour_count);
     load_user_colours(saved_system_colours, rows);
-    SetSysColors(rows, system_colour_ids, saved_system_colours);
+    set_system_colours(rows, saved_system_colours);
     SetSystemPaletteUse(dc, SYSPAL_STATIC);
     announce_colour_change();
     toolkit_state.static_colours_taken = 0;

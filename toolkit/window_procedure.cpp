@@ -205,7 +205,7 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wParam, LPAR
         DestroyWindow(toolkit_state.toolkit_window);
         return 0;
     case WM_SYSCOLORCHANGE:
-        on_system_colours_changed(window);
+        if (!system_colours_being_set()) on_system_colours_changed(window);
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_KEYDOWN:
         if (accepted_virtual_key(wParam)) {

@@ -68,3 +68,19 @@ TEST(ToolkitPalette, DeactivationGivesTheColoursBackForGood) {
     EXPECT_EQ(toolkit_state.static_colours_taken, 1);
     EXPECT_EQ(standin_system_palette_use(), (UINT)SYSPAL_NOSTATIC);
 }
+
+// SetSysColors tells every window before it returns; the takeover announces
+// itself afterwards, and only that announcement rebuilds the palette, which
+// then finds the colours taken: no refusal, no retry, one change of colours.
+TEST(ToolkitPalette, TakeoverIsNotMistakenForARefusalByItsOwnColourChange) {
+    standin_set_palette_display(true, true);
+    toolkit_set_display_mode(258);
+    standin_journal_clear();
+    ASSERT_EQ(toolkit_open_window("palette"), 1);
+    dispatch_waiting_messages();
+    EXPECT_EQ(toolkit_state.static_colours_taken, 1);
+    EXPECT_EQ(standin_journal_count("SetSysColors"), 1);
+    EXPECT_EQ(standin_journal_count("Sleep"), 0);
+    MSG retry;
+    EXPECT_FALSE(PeekMessageA(&retry, nullptr, WM_USER, WM_USER, PM_NOREMOVE));
+}
