@@ -45,18 +45,29 @@ display_opens() {
   [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
 }
 
-# start_xvfb: starts a private Xvfb on a free display number and exports
-# DISPLAY; its process id is in XVFB_PID.
+# start_xvfb [WIDTHxHEIGHTxDEPTH]: starts a private Xvfb on a free display and
+# exports DISPLAY; its process id is in XVFB_PID. Display numbers are drawn at
+# random from a wide range, and a server counts as started only when the lock
+# of its display names it, so parallel tests never share a server.
 start_xvfb() {
-  local n=$((100 + RANDOM % 400))
-  while [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
-  export DISPLAY=":$n"
-  local tries=50
-  until xdpyinfo >/dev/null 2>&1; do
-    tries=$((tries - 1))
-    if [ $tries -le 0 ]; then echo "Xvfb did not start on $DISPLAY" >&2; return 1; fi
-    sleep 0.1
+  local screen=${1:-1024x768x24} attempt n tries
+  for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    n=$((100 + RANDOM % 900))
+    [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -nolisten tcp -screen 0 "$screen" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    for tries in $(seq 1 100); do
+      kill -0 "$XVFB_PID" 2>/dev/null || break
+      if [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ] &&
+        xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=":$n"
+        return 0
+      fi
+      sleep 0.1
+    done
+    kill "$XVFB_PID" 2>/dev/null
+    wait "$XVFB_PID" 2>/dev/null
   done
+  echo "Xvfb did not start" >&2
+  return 1
 }

@@ -1,6 +1,8 @@
 // Which display driver runs: the one a test selects, else the null driver when
 // ROLLBOX_DRIVER=null, else x11 when a display opens; otherwise none, and
 // window creation fails.
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -27,15 +29,29 @@ static bool start(const char* name)
     return true;
 }
 
+// Says once why no window can open, before the program reports its own failure.
+static void report_no_display()
+{
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0')
+        std::fprintf(stderr, "%s: no X display: DISPLAY is not set (ROLLBOX_DRIVER=null selects the headless driver)\n",
+                     program_invocation_short_name);
+    else
+        std::fprintf(stderr, "%s: cannot open the X display \"%s\"\n", program_invocation_short_name, display);
+}
+
 DisplayDriver* current_driver()
 {
     if (chosen)
         return driver;
     const char* wanted = std::getenv("ROLLBOX_DRIVER");
-    if (wanted != nullptr && std::strcmp(wanted, "null") == 0)
-        start("null");
-    else
-        start("x11");
+    if (wanted != nullptr && std::strcmp(wanted, "null") == 0) {
+        if (!start("null"))
+            std::fprintf(stderr, "%s: the headless driver cannot start (no EGL on Mesa's surfaceless platform)\n",
+                         program_invocation_short_name);
+    } else if (!start("x11")) {
+        report_no_display();
+    }
     return driver;
 }
 

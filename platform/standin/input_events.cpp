@@ -5,6 +5,7 @@
 // WM_CLOSE (the route Wine takes for the window manager's close).
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/standin/events.h"
@@ -134,7 +135,7 @@ void event_exposed(HWND window)
 
 void event_display_lost(const char* cause)
 {
-    std::fprintf(stderr, "rollbox1: lost the display: %s\n", cause == nullptr ? "unknown cause" : cause);
+    std::fprintf(stderr, "%s: lost the display: %s\n", program_invocation_short_name, cause == nullptr ? "unknown cause" : cause);
     std::fflush(stderr);
     _exit(1);
 }

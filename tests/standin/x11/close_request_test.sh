@@ -2,7 +2,7 @@
 # The manager's ping is answered; its close request becomes WM_CLOSE, and the
 # probe then ends normally.
 . "$(dirname "$0")/xvfb_session.sh"
-start_xvfb
+start_x_server
 start_probe "x11 close probe" 100 100 320 240
 
 "$wm_request" ping "$window" || fail "_NET_WM_PING was not answered"

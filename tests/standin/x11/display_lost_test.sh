@@ -15,14 +15,14 @@ expect_clean_loss() {
 }
 
 ulimit -c unlimited
-start_xvfb
+start_x_server
 start_probe "x11 server probe" 100 100 320 240
-kill "$xvfb_pid"
-wait "$xvfb_pid" 2>/dev/null
-xvfb_pid=
+kill "$XVFB_PID"
+wait "$XVFB_PID" 2>/dev/null
+XVFB_PID=
 expect_clean_loss "server ended"
 
-start_xvfb
+start_x_server
 start_probe "x11 killed probe" 100 100 320 240
 "$wm_request" kill "$window"
 expect_clean_loss "client killed"

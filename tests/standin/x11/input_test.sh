@@ -1,7 +1,7 @@
 #!/bin/bash
 # Keys and buttons reach the window procedure as Windows delivers them.
 . "$(dirname "$0")/xvfb_session.sh"
-start_xvfb
+start_x_server
 start_probe "x11 input probe" 100 100 320 240
 
 set_mark

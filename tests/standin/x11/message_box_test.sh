@@ -3,7 +3,7 @@
 # getting its messages, and is answered by Return, Escape, a click on OK or the
 # manager's close request.
 . "$(dirname "$0")/xvfb_session.sh"
-start_xvfb
+start_x_server
 start_probe "x11 box probe" 100 100 320 240
 
 # open_box: types 'm' and waits for the box; sets $box and its size.

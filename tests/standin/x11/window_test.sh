@@ -2,7 +2,7 @@
 # The window opens where and as large as asked, with its title, and shows the
 # colour GL clears it to.
 . "$(dirname "$0")/xvfb_session.sh"
-start_xvfb
+start_x_server
 start_probe "x11 window probe" 150 120 320 240
 
 info=$(xwininfo -id "$window")

@@ -2,18 +2,19 @@
 # window on it, and waiting for the lines the probe prints.
 # The sourcing script is called as: SCRIPT PROBE WM_REQUEST
 set -u
+source "$ROLLBOX_SOURCE_DIR/scripts/common.sh"
 probe_binary=$(realpath "$1")
 wm_request=$(realpath "$2")
 work=$(mktemp -d)
-xvfb_pid=
+XVFB_PID=
 probe_pid=
 window=
 
 stop_session() {
     if [ -n "$probe_pid" ]; then kill "$probe_pid" 2>/dev/null; wait "$probe_pid" 2>/dev/null; fi
-    if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+    if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; fi
     probe_pid=
-    xvfb_pid=
+    XVFB_PID=
 }
 trap 'stop_session; rm -rf "$work"' EXIT
 
@@ -36,13 +37,8 @@ wait_until() {
     done
 }
 
-# The server picks a free display itself and writes its number once ready.
-start_xvfb() {
-    rm -f "$work/display"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-    xvfb_pid=$!
-    wait_until test -s "$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-    export DISPLAY=":$(head -n 1 "$work/display")"
+start_x_server() {
+    start_xvfb 800x600x24 || fail "Xvfb did not start"
 }
 
 window_viewable() { xwininfo -id "$1" | grep -q "Map State: IsViewable"; }
