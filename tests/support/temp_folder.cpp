@@ -32,7 +32,7 @@ void leave_temp_folder() {
 bool write_file(const char* name, const std::vector<unsigned char>& bytes) {
     FILE* file = std::fopen(name, "wb");
     if (!file) return false;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     return std::fclose(file) == 0 && written;
 }
 
