@@ -58,7 +58,7 @@ start_xvfb() {
     XVFB_PID=$!
     for tries in $(seq 1 100); do
       kill -0 "$XVFB_PID" 2>/dev/null || break
-      if [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$XVFB_PID" ] &&
+      if [ "$(cat "/tmp/.X$n-lock" 2>/dev/null | tr -d ' \n')" = "$XVFB_PID" ] &&
         xdpyinfo -display ":$n" >/dev/null 2>&1; then
         export DISPLAY=":$n"
         return 0
