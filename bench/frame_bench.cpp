@@ -8,7 +8,8 @@
 
 namespace {
 
-bool set_up_scene() {
+bool set_up_scene()
+{
     if (!open_gl_context(600, 500)) return false;
     load_image_bank();
     set_fixed_render_state();
@@ -18,7 +19,8 @@ bool set_up_scene() {
 }
 
 // Every 480th frame of the loop rebuilds the texture, as in the program.
-void draw_one_frame(benchmark::State& state) {
+void draw_one_frame(benchmark::State& state)
+{
     if (!set_up_scene()) {
         state.SkipWithError("no OpenGL context");
         return;
@@ -30,7 +32,8 @@ void draw_one_frame(benchmark::State& state) {
     close_gl_context();
 }
 
-void switch_to_the_next_picture(benchmark::State& state) {
+void switch_to_the_next_picture(benchmark::State& state)
+{
     if (!set_up_scene()) {
         state.SkipWithError("no OpenGL context");
         return;
@@ -42,7 +45,7 @@ void switch_to_the_next_picture(benchmark::State& state) {
     close_gl_context();
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(draw_one_frame)->Unit(benchmark::kMicrosecond);
 BENCHMARK(switch_to_the_next_picture)->Unit(benchmark::kMillisecond);

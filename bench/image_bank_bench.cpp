@@ -14,18 +14,21 @@ namespace {
 
 const size_t STANDARD_FILE_BYTES = 54 + 512 * 512 * 3;
 
-bool make_ten_pictures() {
+bool make_ten_pictures()
+{
     if (enter_temp_folder().empty()) return false;
     std::vector<unsigned char> bytes(STANDARD_FILE_BYTES);
     for (int k = 0; k < 10; k++) {
-        for (size_t i = 0; i < bytes.size(); i++) bytes[i] = static_cast<unsigned char>(i * 7 + static_cast<size_t>(k));
+        for (size_t i = 0; i < bytes.size(); i++)
+            bytes[i] = static_cast<unsigned char>(i * 7 + static_cast<size_t>(k));
         std::string name = "gazou" + std::to_string(k) + ".bmp";
         if (!write_file(name.c_str(), bytes)) return false;
     }
     return true;
 }
 
-void load_ten_pictures(benchmark::State& state) {
+void load_ten_pictures(benchmark::State& state)
+{
     if (!make_ten_pictures()) {
         state.SkipWithError("cannot write the pictures");
         return;
@@ -34,11 +37,13 @@ void load_ten_pictures(benchmark::State& state) {
         load_image_bank();
         benchmark::DoNotOptimize(image_bank.last_loaded_index);
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
+    state.SetBytesProcessed(
+        static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
     leave_temp_folder();
 }
 
-void fread_ten_pictures(benchmark::State& state) {
+void fread_ten_pictures(benchmark::State& state)
+{
     if (!make_ten_pictures()) {
         state.SkipWithError("cannot write the pictures");
         return;
@@ -56,13 +61,15 @@ void fread_ten_pictures(benchmark::State& state) {
         }
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
+    state.SetBytesProcessed(
+        static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
     leave_temp_folder();
 }
 
 // The rule read one getc at a time, as the bank once did: the reference the
 // bulk read replaces.
-void getc_ten_pictures(benchmark::State& state) {
+void getc_ten_pictures(benchmark::State& state)
+{
     if (!make_ten_pictures()) {
         state.SkipWithError("cannot write the pictures");
         return;
@@ -83,11 +90,12 @@ void getc_ten_pictures(benchmark::State& state) {
         }
         benchmark::ClobberMemory();
     }
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
+    state.SetBytesProcessed(
+        static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
     leave_temp_folder();
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(load_ten_pictures)->Unit(benchmark::kMillisecond);
 BENCHMARK(fread_ten_pictures)->Unit(benchmark::kMillisecond);

@@ -5,7 +5,7 @@
 
 int32_t dispatch_key(int32_t key, int32_t modifiers)
 {
-    (void)modifiers;  // a row answers to its code whatever the modifiers
+    (void)modifiers; // a row answers to its code whatever the modifiers
     int32_t result = 0;
     for (int32_t i = 0; i < key_table_count; i++) {
         if (key_table[i].key == key) {
@@ -28,8 +28,8 @@ static void call_handler(const MouseBinding* row, int32_t kind, int32_t x, int32
 }
 
 // A row matches each of the event's bits equal to its mask, in the order 1, 2, 4.
-static int32_t dispatch_mouse(const MouseBinding* table, const int32_t* count, int32_t kind, int32_t x,
-                              int32_t y, int32_t buttons)
+static int32_t dispatch_mouse(
+    const MouseBinding* table, const int32_t* count, int32_t kind, int32_t x, int32_t y, int32_t buttons)
 {
     static const int32_t BITS[3] = {MOUSE_LEFT, MOUSE_RIGHT, MOUSE_MIDDLE};
     int32_t held[3] = {buttons & MOUSE_LEFT, buttons & MOUSE_RIGHT, buttons & MOUSE_MIDDLE};

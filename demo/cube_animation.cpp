@@ -4,7 +4,8 @@
 #include "demo/demo.h"
 
 // Phase 4 with its tilt at or past a full turn: the cycle is over.
-int32_t restart_cycle_if_ended() {
+int32_t restart_cycle_if_ended()
+{
     if (scene.cycle_phase >= 4.0f && scene.tilt_angle >= 360.0f) {
         scene.cycle_phase = 1.0f;
         scene.turn_angle = 0.0f;
@@ -16,14 +17,22 @@ int32_t restart_cycle_if_ended() {
 }
 
 // The step is formed in double and stored as float.
-static float stepped(float angle) {
+static float stepped(float angle)
+{
     return static_cast<float>(static_cast<double>(angle) + 3.0 * static_cast<double>(scene.speed));
 }
 
-static bool turning() { return scene.cycle_phase == 1.0f || scene.cycle_phase == 3.0f; }
-static bool tilting() { return scene.cycle_phase == 2.0f || scene.cycle_phase == 4.0f; }
+static bool turning()
+{
+    return scene.cycle_phase == 1.0f || scene.cycle_phase == 3.0f;
+}
+static bool tilting()
+{
+    return scene.cycle_phase == 2.0f || scene.cycle_phase == 4.0f;
+}
 
-void advance_animation() {
+void advance_animation()
+{
     if (turning() && scene.turn_angle < 360.0f)
         scene.turn_angle = stepped(scene.turn_angle);
     else if (tilting() && scene.tilt_angle < 360.0f)

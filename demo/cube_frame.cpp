@@ -4,7 +4,8 @@
 #include "demo/demo.h"
 #include "platform/gl.h"
 
-void apply_camera() {
+void apply_camera()
+{
     glTranslatef(0.0f, 0.0f, -scene.distance);
     glRotatef(-scene.view_roll, 0.0f, 0.0f, 1.0f);
     glRotatef(-scene.view_pitch, 1.0f, 0.0f, 0.0f);
@@ -13,22 +14,23 @@ void apply_camera() {
 
 struct CubeFace {
     float normal[3];
-    float corners[4][3];  // at texture coordinates (0,0), (P,0), (0,P), (P,P)
+    float corners[4][3]; // at texture coordinates (0,0), (P,0), (0,P), (P,P)
 };
 
 // Every strip winds counter-clockwise seen from outside, the picture upright
 // and unmirrored on the side faces.
 static const CubeFace CUBE_FACES[6] = {
-    {{0, 0, -1}, {{1, -1, -1}, {-1, -1, -1}, {1, 1, -1}, {-1, 1, -1}}},  // back
-    {{0, 0, 1}, {{-1, -1, 1}, {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}}},       // front
-    {{1, 0, 0}, {{1, -1, 1}, {1, -1, -1}, {1, 1, 1}, {1, 1, -1}}},       // right
-    {{-1, 0, 0}, {{-1, -1, -1}, {-1, -1, 1}, {-1, 1, -1}, {-1, 1, 1}}},  // left
-    {{0, 1, 0}, {{-1, 1, 1}, {1, 1, 1}, {-1, 1, -1}, {1, 1, -1}}},       // top
-    {{0, -1, 0}, {{-1, -1, -1}, {1, -1, -1}, {-1, -1, 1}, {1, -1, 1}}},  // bottom
+    {{0, 0, -1}, {{1, -1, -1}, {-1, -1, -1}, {1, 1, -1}, {-1, 1, -1}}}, // back
+    {{0, 0, 1}, {{-1, -1, 1}, {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}}},      // front
+    {{1, 0, 0}, {{1, -1, 1}, {1, -1, -1}, {1, 1, 1}, {1, 1, -1}}},      // right
+    {{-1, 0, 0}, {{-1, -1, -1}, {-1, -1, 1}, {-1, 1, -1}, {-1, 1, 1}}}, // left
+    {{0, 1, 0}, {{-1, 1, 1}, {1, 1, 1}, {-1, 1, -1}, {1, 1, -1}}},      // top
+    {{0, -1, 0}, {{-1, -1, -1}, {1, -1, -1}, {-1, -1, 1}, {1, -1, 1}}}, // bottom
 };
 
 // The picture repeats cycle_phase times along each side of a face.
-void draw_cube() {
+void draw_cube()
+{
     for (const CubeFace& face : CUBE_FACES) {
         float repeat = scene.cycle_phase;
         const float texture[4][2] = {{0, 0}, {repeat, 0}, {0, repeat}, {repeat, repeat}};
@@ -42,7 +44,8 @@ void draw_cube() {
     }
 }
 
-void draw_animated_cube() {
+void draw_animated_cube()
+{
     if (restart_cycle_if_ended()) switch_picture();
 
     glPushMatrix();
@@ -60,7 +63,8 @@ void draw_animated_cube() {
 }
 
 // The display hook, and the idle step's frame: every call is one animation step.
-void draw_frame() {
+void draw_frame()
+{
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     apply_camera();

@@ -14,7 +14,7 @@ struct ImageSlot {
 
 struct ImageBank {
     ImageSlot slots[IMAGE_SLOT_COUNT];
-    int32_t last_loaded_index;  // last slot filled from a file, -1 for none
+    int32_t last_loaded_index; // last slot filled from a file, -1 for none
 };
 
 extern ImageBank image_bank;

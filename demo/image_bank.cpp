@@ -14,12 +14,14 @@ enum : int32_t { SKIPPED_BYTES = 56 };
 // ever, and a directory opens on Linux but not on Windows. The name is checked
 // before the open so a FIFO is never opened, and the opened stream again in
 // case the name was replaced in between.
-static bool is_regular_file(const char* name) {
+static bool is_regular_file(const char* name)
+{
     struct stat status;
     return stat(name, &status) == 0 && S_ISREG(status.st_mode);
 }
 
-static FILE* open_picture(const char* name) {
+static FILE* open_picture(const char* name)
+{
     if (!is_regular_file(name)) return nullptr;
     FILE* file = std::fopen(name, "rb");
     if (!file) return nullptr;
@@ -35,7 +37,8 @@ static FILE* open_picture(const char* name) {
 // byte at or past the end counting as 255, and of each three the first goes to
 // red, the second to blue and the third to green. Read in bulk, then the
 // missing tail filled and green and blue swapped in place.
-static void read_picture(FILE* file, ImageSlot* slot) {
+static void read_picture(FILE* file, ImageSlot* slot)
+{
     unsigned char skipped[SKIPPED_BYTES];
     size_t read = 0;
     if (std::fread(skipped, 1, sizeof skipped, file) == sizeof skipped)
@@ -50,7 +53,8 @@ static void read_picture(FILE* file, ImageSlot* slot) {
 
 // Red falls as the row grows, blue as the column grows, both wrapping every
 // 256: the low byte of -row and of -column.
-static void make_gradient(ImageSlot* slot) {
+static void make_gradient(ImageSlot* slot)
+{
     for (int32_t row = 0; row < IMAGE_SIDE; row++) {
         for (int32_t column = 0; column < IMAGE_SIDE; column++) {
             unsigned char* pixel = slot->bytes + 3 * (IMAGE_SIDE * row + column);
@@ -61,7 +65,8 @@ static void make_gradient(ImageSlot* slot) {
     }
 }
 
-void load_image_bank() {
+void load_image_bank()
+{
     char name[] = "gazou0.bmp";
     int32_t count = 0;
     while (count < IMAGE_SLOT_COUNT) {

@@ -3,38 +3,45 @@
 // the side they move to.
 #include "demo/demo.h"
 
-void increase_distance() {
+void increase_distance()
+{
     scene.distance += 0.8f;
     if (scene.distance > 80.0f) scene.distance = 80.0f;
 }
 
-void decrease_distance() {
+void decrease_distance()
+{
     scene.distance -= 0.8f;
     if (scene.distance < 2.7f) scene.distance = 2.7f;
 }
 
-void decrease_pitch() {
+void decrease_pitch()
+{
     scene.view_pitch -= 2.0f;
     if (scene.view_pitch <= 0.0f) scene.view_pitch += 360.0f;
 }
 
-void increase_pitch() {
+void increase_pitch()
+{
     scene.view_pitch += 2.0f;
     if (scene.view_pitch >= 360.0f) scene.view_pitch -= 360.0f;
 }
 
-void increase_yaw() {
+void increase_yaw()
+{
     scene.view_yaw += 2.0f;
     if (scene.view_yaw >= 360.0f) scene.view_yaw -= 360.0f;
 }
 
-void decrease_yaw() {
+void decrease_yaw()
+{
     scene.view_yaw -= 2.0f;
     if (scene.view_yaw <= 0.0f) scene.view_yaw += 360.0f;
 }
 
 // The view and the speed only; the animation and the picture go on.
-void reset_view() {
+void reset_view()
+{
     scene.distance = 4.0f;
     scene.view_roll = 0.0f;
     scene.view_pitch = 0.0f;
@@ -43,21 +50,38 @@ void reset_view() {
 }
 
 // The picture stays until the restarted cycle ends.
-static void start_phase(float phase) {
+static void start_phase(float phase)
+{
     scene.cycle_phase = phase;
     scene.turn_angle = 0.0f;
     scene.tilt_angle = 0.0f;
     scene.drift = 0.0f;
 }
 
-void start_phase_1() { start_phase(1.0f); }
-void start_phase_2() { start_phase(2.0f); }
-void start_phase_3() { start_phase(3.0f); }
-void start_phase_4() { start_phase(4.0f); }
+void start_phase_1()
+{
+    start_phase(1.0f);
+}
+void start_phase_2()
+{
+    start_phase(2.0f);
+}
+void start_phase_3()
+{
+    start_phase(3.0f);
+}
+void start_phase_4()
+{
+    start_phase(4.0f);
+}
 
-void increase_speed() { scene.speed += 0.1f; }
+void increase_speed()
+{
+    scene.speed += 0.1f;
+}
 
-void decrease_speed() {
+void decrease_speed()
+{
     scene.speed -= 0.1f;
     if (scene.speed <= 0.0f) scene.speed = 0.1f;
 }

@@ -5,7 +5,13 @@
 #ifdef _WIN32
 #include "platform/win32.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return run_demo(); }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    return run_demo();
+}
 #else
-int main() { return run_demo(); }
+int main()
+{
+    return run_demo();
+}
 #endif

@@ -6,7 +6,8 @@
 
 // Dark blue background; lit, depth-tested, back faces culled (their outline
 // mode never shows on the closed cube).
-void set_fixed_render_state() {
+void set_fixed_render_state()
+{
     glClearColor(0.0f, 0.0f, 0.3f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_NORMALIZE);
@@ -27,10 +28,10 @@ struct KeyRow {
 static const KeyRow DEMO_KEYS[] = {
     {'d', increase_distance},
     {'u', decrease_distance},
-    {38, decrease_pitch},  // up arrow
-    {40, increase_pitch},  // down arrow
-    {37, increase_yaw},    // left arrow
-    {39, decrease_yaw},    // right arrow
+    {38, decrease_pitch}, // up arrow
+    {40, increase_pitch}, // down arrow
+    {37, increase_yaw},   // left arrow
+    {39, decrease_yaw},   // right arrow
     {'r', reset_view},
     {'1', start_phase_1},
     {'2', start_phase_2},
@@ -42,7 +43,8 @@ static const KeyRow DEMO_KEYS[] = {
 
 // 0 when the window could not be opened: the toolkit has told the user, and
 // there is no context to set anything on.
-int32_t init_scene() {
+int32_t init_scene()
+{
     set_display_mode(DISPLAY_DOUBLE | DISPLAY_DEPTH16);
     set_window_position(100, 100, 600, 500);
     if (!open_window("rollbox1")) return 0;
@@ -57,7 +59,8 @@ int32_t init_scene() {
     return 1;
 }
 
-int run_demo() {
+int run_demo()
+{
     load_image_bank();
     if (!init_scene()) return 1;
     set_texture_sampling();

@@ -5,7 +5,8 @@
 
 // Runs whenever the message queue is empty: the drag since the last call, then
 // a frame.
-void idle_step() {
+void idle_step()
+{
     int32_t x = 0;
     int32_t y = 0;
     get_mouse_location(&x, &y);
@@ -17,7 +18,8 @@ void idle_step() {
 
 // A height of 0 (a minimised window) is taken as 1 so the aspect ratio stays
 // finite; the viewport gets the real size.
-void reshape_view(int32_t width, int32_t height) {
+void reshape_view(int32_t width, int32_t height)
+{
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -4,28 +4,47 @@
 
 // The standard 20 until the stock palette has been read once.
 PALETTEENTRY default_colours[20] = {
-    {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},     {128, 128, 0, 0},   {0, 0, 128, 0},
-    {128, 0, 128, 0},   {0, 128, 128, 0},   {192, 192, 192, 0}, {192, 220, 192, 0}, {166, 202, 240, 0},
-    {255, 251, 240, 0}, {160, 160, 164, 0}, {128, 128, 128, 0}, {255, 0, 0, 0},     {0, 255, 0, 0},
-    {255, 255, 0, 0},   {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0},   {255, 255, 255, 0},
+    {0, 0, 0, 0},
+    {128, 0, 0, 0},
+    {0, 128, 0, 0},
+    {128, 128, 0, 0},
+    {0, 0, 128, 0},
+    {128, 0, 128, 0},
+    {0, 128, 128, 0},
+    {192, 192, 192, 0},
+    {192, 220, 192, 0},
+    {166, 202, 240, 0},
+    {255, 251, 240, 0},
+    {160, 160, 164, 0},
+    {128, 128, 128, 0},
+    {255, 0, 0, 0},
+    {0, 255, 0, 0},
+    {255, 255, 0, 0},
+    {0, 0, 255, 0},
+    {255, 0, 255, 0},
+    {0, 255, 255, 0},
+    {255, 255, 255, 0},
 };
 int default_colour_slots[20];
 
 // Above the largest possible distance, 3 * 255 * 255.
 static const int distance_bound = 0x30001;
 
-static int squared_distance(const PALETTEENTRY* a, const PALETTEENTRY* b) {
+static int squared_distance(const PALETTEENTRY* a, const PALETTEENTRY* b)
+{
     int red = a->peRed - b->peRed;
     int green = a->peGreen - b->peGreen;
     int blue = a->peBlue - b->peBlue;
     return red * red + green * green + blue * blue;
 }
 
-static bool same_colour(const PALETTEENTRY* a, const PALETTEENTRY* b) {
+static bool same_colour(const PALETTEENTRY* a, const PALETTEENTRY* b)
+{
     return a->peRed == b->peRed && a->peGreen == b->peGreen && a->peBlue == b->peBlue;
 }
 
-void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* slots) {
+void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* slots)
+{
     bool matched[20] = {};
     bool taken[256] = {};
     // Exact matches first, the lowest index winning; taken entries are not skipped here.
@@ -59,7 +78,8 @@ void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* sl
     for (int i = 0; i < 256; i++) entries[i].peFlags = PC_NOCOLLAPSE;
 }
 
-void fit_default_colours(PALETTEENTRY* entries) {
+void fit_default_colours(PALETTEENTRY* entries)
+{
     PALETTEENTRY stock[20];
     HPALETTE stock_palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
     // A failed read keeps the colours of the last one.

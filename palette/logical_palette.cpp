@@ -4,11 +4,13 @@
 #include "palette/palette.h"
 #include "toolkit/toolkit.h"
 
-static SIZE_T description_size(int count) {
+static SIZE_T description_size(int count)
+{
     return offsetof(LOGPALETTE, palPalEntry) + static_cast<SIZE_T>(count) * sizeof(PALETTEENTRY);
 }
 
-HPALETTE build_logical_palette(HDC dc) {
+HPALETTE build_logical_palette(HDC dc)
+{
     if (toolkit_state.toolkit_palette != nullptr) return toolkit_state.toolkit_palette;
 
     PIXELFORMATDESCRIPTOR format;
@@ -19,9 +21,9 @@ HPALETTE build_logical_palette(HDC dc) {
     if (format.cColorBits > 8) return nullptr;
 
     toolkit_state.owns_static_colours = ((format.dwFlags & PFD_NEED_SYSTEM_PALETTE) ||
-                                         (toolkit_settings.display_mode & DISPLAY_OWN_STATIC_COLOURS))
-                                            ? 1
-                                            : 0;
+                                            (toolkit_settings.display_mode & DISPLAY_OWN_STATIC_COLOURS))
+        ? 1
+        : 0;
     int count = 1 << format.cColorBits;
 
     LOGPALETTE* description = static_cast<LOGPALETTE*>(alloc_local_block(description_size(count)));
@@ -38,14 +40,16 @@ HPALETTE build_logical_palette(HDC dc) {
     // WM_SYSCOLORCHANGE) must not take the static colours over again; the
     // next activation realises in the foreground.
     int background = 0;
-    if (toolkit_state.owns_static_colours && GetActiveWindow() != toolkit_state.toolkit_window) background = 1;
+    if (toolkit_state.owns_static_colours && GetActiveWindow() != toolkit_state.toolkit_window)
+        background = 1;
     realise_palette(dc, toolkit_state.toolkit_palette, background);
     return toolkit_state.toolkit_palette;
 }
 
 // Realises an all-black palette of reserved entries, so that the next
 // realisation starts from an empty system palette.
-void reset_system_palette(HDC dc, int count) {
+void reset_system_palette(HDC dc, int count)
+{
     if (count != 256) return;
     LOGPALETTE* description = static_cast<LOGPALETTE*>(alloc_zeroed_local_block(description_size(256)));
     if (description == nullptr) return;

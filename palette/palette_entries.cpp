@@ -6,23 +6,30 @@ static const BYTE levels_1bit[2] = {0, 255};
 static const BYTE levels_2bit[4] = {0, 116, 191, 255};
 static const BYTE levels_3bit[8] = {0, 63, 104, 139, 171, 200, 229, 255};
 
-BYTE index_to_intensity(int index, int bits, int shift) {
+BYTE index_to_intensity(int index, int bits, int shift)
+{
     // A shift past the width of the index leaves nothing of it.
     unsigned value = (shift >= 0 && shift < 32) ? static_cast<unsigned>(index) >> shift : 0u;
     switch (bits) {
-    case 1: return levels_1bit[value & 1];
-    case 2: return levels_2bit[value & 3];
-    case 3: return levels_3bit[value & 7];
-    default: return static_cast<BYTE>(value & 0xFF);
+    case 1:
+        return levels_1bit[value & 1];
+    case 2:
+        return levels_2bit[value & 3];
+    case 3:
+        return levels_3bit[value & 7];
+    default:
+        return static_cast<BYTE>(value & 0xFF);
     }
 }
 
-static bool is_layout_332(const PIXELFORMATDESCRIPTOR* descriptor) {
+static bool is_layout_332(const PIXELFORMATDESCRIPTOR* descriptor)
+{
     return descriptor->cRedBits == 3 && descriptor->cRedShift == 0 && descriptor->cGreenBits == 3 &&
-           descriptor->cGreenShift == 3 && descriptor->cBlueBits == 2 && descriptor->cBlueShift == 6;
+        descriptor->cGreenShift == 3 && descriptor->cBlueBits == 2 && descriptor->cBlueShift == 6;
 }
 
-void fill_palette_entries(const PIXELFORMATDESCRIPTOR* descriptor, PALETTEENTRY* entries, int count) {
+void fill_palette_entries(const PIXELFORMATDESCRIPTOR* descriptor, PALETTEENTRY* entries, int count)
+{
     if (entries == nullptr) return;
     for (int i = 0; i < count; i++) {
         entries[i].peRed = index_to_intensity(i, descriptor->cRedBits, descriptor->cRedShift);

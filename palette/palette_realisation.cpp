@@ -3,7 +3,8 @@
 #include "palette/palette.h"
 #include "toolkit/toolkit.h"
 
-int realise_palette(HDC dc, HPALETTE palette, int background) {
+int realise_palette(HDC dc, HPALETTE palette, int background)
+{
     HPALETTE previous;
     if (toolkit_state.owns_static_colours) {
         if (!background) {
@@ -21,7 +22,8 @@ int realise_palette(HDC dc, HPALETTE palette, int background) {
 }
 
 // At most one retry waits in the queue at a time.
-void queue_palette_retry() {
+void queue_palette_retry()
+{
     HWND window = toolkit_state.toolkit_window;
     // Without a window a retry would reach no window procedure.
     if (window == nullptr) return;

@@ -5,7 +5,8 @@
 #include "palette/palette.h"
 #include "toolkit/toolkit.h"
 
-void fill_pixel_format_request(int32_t display_mode, PIXELFORMATDESCRIPTOR* request) {
+void fill_pixel_format_request(int32_t display_mode, PIXELFORMATDESCRIPTOR* request)
+{
     std::memset(request, 0, sizeof(*request));
     request->nSize = sizeof(PIXELFORMATDESCRIPTOR);
     request->nVersion = 1;
@@ -27,14 +28,16 @@ void fill_pixel_format_request(int32_t display_mode, PIXELFORMATDESCRIPTOR* requ
     request->iLayerType = PFD_MAIN_PLANE;
 }
 
-int choose_best_pixel_format(HDC dc, int32_t display_mode, PIXELFORMATDESCRIPTOR* descriptor) {
+int choose_best_pixel_format(HDC dc, int32_t display_mode, PIXELFORMATDESCRIPTOR* descriptor)
+{
     PIXELFORMATDESCRIPTOR request;
     fill_pixel_format_request(display_mode, &request);
     std::memcpy(descriptor, &request, sizeof(request));
     return ChoosePixelFormat(dc, &request);
 }
 
-int select_pixel_format(HDC dc, int32_t display_mode) {
+int select_pixel_format(HDC dc, int32_t display_mode)
+{
     PIXELFORMATDESCRIPTOR request;
     int number = choose_best_pixel_format(dc, display_mode, &request);
     if (number == 0) {
@@ -51,7 +54,8 @@ int select_pixel_format(HDC dc, int32_t display_mode) {
     return 1;
 }
 
-int describe_current_pixel_format(HDC dc, PIXELFORMATDESCRIPTOR* descriptor) {
+int describe_current_pixel_format(HDC dc, PIXELFORMATDESCRIPTOR* descriptor)
+{
     int number = GetPixelFormat(dc);
     if (number <= 0) {
         show_error("Could not get pixel format for Dc 0x%08lX\n", (unsigned long)(uintptr_t)dc);

@@ -6,12 +6,30 @@
 #include "toolkit/toolkit.h"
 
 static const INT system_colour_ids[SYSTEM_COLOUR_ROWS] = {
-    COLOR_SCROLLBAR,     COLOR_BACKGROUND,     COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION,
-    COLOR_MENU,          COLOR_WINDOW,         COLOR_WINDOWFRAME,   COLOR_MENUTEXT,
-    COLOR_WINDOWTEXT,    COLOR_CAPTIONTEXT,    COLOR_ACTIVEBORDER,  COLOR_INACTIVEBORDER,
-    COLOR_APPWORKSPACE,  COLOR_HIGHLIGHT,      COLOR_HIGHLIGHTTEXT, COLOR_BTNFACE,
-    COLOR_BTNSHADOW,     COLOR_GRAYTEXT,       COLOR_BTNTEXT,       COLOR_INACTIVECAPTIONTEXT,
-    COLOR_BTNHIGHLIGHT,  COLOR_3DDKSHADOW,     COLOR_3DLIGHT,       COLOR_INFOTEXT,
+    COLOR_SCROLLBAR,
+    COLOR_BACKGROUND,
+    COLOR_ACTIVECAPTION,
+    COLOR_INACTIVECAPTION,
+    COLOR_MENU,
+    COLOR_WINDOW,
+    COLOR_WINDOWFRAME,
+    COLOR_MENUTEXT,
+    COLOR_WINDOWTEXT,
+    COLOR_CAPTIONTEXT,
+    COLOR_ACTIVEBORDER,
+    COLOR_INACTIVEBORDER,
+    COLOR_APPWORKSPACE,
+    COLOR_HIGHLIGHT,
+    COLOR_HIGHLIGHTTEXT,
+    COLOR_BTNFACE,
+    COLOR_BTNSHADOW,
+    COLOR_GRAYTEXT,
+    COLOR_BTNTEXT,
+    COLOR_INACTIVECAPTIONTEXT,
+    COLOR_BTNHIGHLIGHT,
+    COLOR_3DDKSHADOW,
+    COLOR_3DLIGHT,
+    COLOR_INFOTEXT,
     COLOR_INFOBK,
 };
 
@@ -20,27 +38,72 @@ static const COLORREF black = 0x02000000;
 static const COLORREF white = 0x02FFFFFF;
 
 static const COLORREF takeover_colours[SYSTEM_COLOUR_ROWS] = {
-    white, black, black, white, white, white, black, black, black, white, white, white, white,
-    black, white, white, black, black, black, black, black, black, white, black, white,
+    white,
+    black,
+    black,
+    white,
+    white,
+    white,
+    black,
+    black,
+    black,
+    white,
+    white,
+    white,
+    white,
+    black,
+    white,
+    white,
+    black,
+    black,
+    black,
+    black,
+    black,
+    black,
+    white,
+    black,
+    white,
 };
 
 static const char* const registry_colour_names[SYSTEM_COLOUR_ROWS] = {
-    "Scrollbar",      "Background",     "ActiveTitle",  "InactiveTitle", "Menu",
-    "Window",         "WindowFrame",    "MenuText",     "WindowText",    "TitleText",
-    "ActiveBorder",   "InactiveBorder", "AppWorkspace", "Hilight",       "HilightText",
-    "ButtonFace",     "ButtonShadow",   "GrayText",     "ButtonText",    "InactiveTitleText",
-    "ButtonHilight",  "ButtonDkShadow", "ButtonLight",  "InfoText",      "InfoWindow",
+    "Scrollbar",
+    "Background",
+    "ActiveTitle",
+    "InactiveTitle",
+    "Menu",
+    "Window",
+    "WindowFrame",
+    "MenuText",
+    "WindowText",
+    "TitleText",
+    "ActiveBorder",
+    "InactiveBorder",
+    "AppWorkspace",
+    "Hilight",
+    "HilightText",
+    "ButtonFace",
+    "ButtonShadow",
+    "GrayText",
+    "ButtonText",
+    "InactiveTitleText",
+    "ButtonHilight",
+    "ButtonDkShadow",
+    "ButtonLight",
+    "InfoText",
+    "InfoWindow",
 };
 
 static COLORREF saved_system_colours[SYSTEM_COLOUR_ROWS];
 
 // Never more rows than the tables hold.
-static int colour_rows(int count) {
+static int colour_rows(int count)
+{
     if (count < 0) return 0;
     return count > SYSTEM_COLOUR_ROWS ? SYSTEM_COLOUR_ROWS : count;
 }
 
-static void announce_colour_change() {
+static void announce_colour_change()
+{
     PostMessageA(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0);
 }
 
@@ -49,17 +112,20 @@ static void announce_colour_change() {
 // for the broadcast that announce_colour_change posts once it is complete.
 static bool setting_system_colours = false;
 
-static void set_system_colours(int rows, const COLORREF* colours) {
+static void set_system_colours(int rows, const COLORREF* colours)
+{
     setting_system_colours = true;
     SetSysColors(rows, system_colour_ids, colours);
     setting_system_colours = false;
 }
 
-bool system_colours_being_set() {
+bool system_colours_being_set()
+{
     return setting_system_colours;
 }
 
-int take_static_colours(HDC dc) {
+int take_static_colours(HDC dc)
+{
     if (toolkit_state.static_colours_taken) return 1;
     // Anything but "it was static" is a refusal: try again later.
     if (SetSystemPaletteUse(dc, SYSPAL_NOSTATIC) != SYSPAL_STATIC) {
@@ -75,7 +141,8 @@ int take_static_colours(HDC dc) {
     return 1;
 }
 
-int restore_static_colours(HDC dc) {
+int restore_static_colours(HDC dc)
+{
     if (!toolkit_state.static_colours_taken) return 0;
     int rows = colour_rows(toolkit_settings.system_colour_count);
     load_user_colours(saved_system_colours, rows);
@@ -86,19 +153,22 @@ int restore_static_colours(HDC dc) {
     return 1;
 }
 
-bool parse_registry_colour(const char* text, COLORREF* colour) {
+bool parse_registry_colour(const char* text, COLORREF* colour)
+{
     long red = 0;
     long green = 0;
     long blue = 0;
     if (std::sscanf(text, "%ld %ld %ld", &red, &green, &blue) != 3) return false;
     *colour = static_cast<COLORREF>(red & 0xFF) | static_cast<COLORREF>(green & 0xFF) << 8 |
-              static_cast<COLORREF>(blue & 0xFF) << 16;
+        static_cast<COLORREF>(blue & 0xFF) << 16;
     return true;
 }
 
-bool load_user_colours(COLORREF* colours, int count) {
+bool load_user_colours(COLORREF* colours, int count)
+{
     HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, &key) !=
+        ERROR_SUCCESS) {
         return false;
     }
     int rows = colour_rows(count);
@@ -107,8 +177,8 @@ bool load_user_colours(COLORREF* colours, int count) {
         char text[65];
         DWORD size = 64;
         DWORD type = 0;
-        LSTATUS status = RegQueryValueExA(key, registry_colour_names[i], nullptr, &type,
-                                          reinterpret_cast<LPBYTE>(text), &size);
+        LSTATUS status = RegQueryValueExA(
+            key, registry_colour_names[i], nullptr, &type, reinterpret_cast<LPBYTE>(text), &size);
         if (status != ERROR_SUCCESS || type != REG_SZ) continue;
         text[size < 64 ? size : 64] = '\0';
         COLORREF colour;

@@ -13,8 +13,8 @@
 #include <windows.h>
 #include <windowsx.h>
 #else
-#include "platform/standin/win32_types.h"
-#include "platform/standin/win32_user.h"
 #include "platform/standin/win32_gdi.h"
 #include "platform/standin/win32_kernel.h"
+#include "platform/standin/win32_types.h"
+#include "platform/standin/win32_user.h"
 #endif

@@ -10,7 +10,7 @@ static bool take_and_dispatch()
     if (taken == 0) {
         return false;
     }
-    if (taken > 0) {  // -1: nothing was taken, nothing to dispatch
+    if (taken > 0) { // -1: nothing was taken, nothing to dispatch
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

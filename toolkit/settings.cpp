@@ -3,13 +3,13 @@
 #include "toolkit/toolkit.h"
 
 ToolkitSettings toolkit_settings = {
-    0,              // window_x
-    0,              // window_y
-    100,            // window_width
-    100,            // window_height
-    DISPLAY_INDEX,  // display_mode
-    1,              // use_default_position
-    25,             // system_colour_count
+    0,             // window_x
+    0,             // window_y
+    100,           // window_width
+    100,           // window_height
+    DISPLAY_INDEX, // display_mode
+    1,             // use_default_position
+    25,            // system_colour_count
 };
 
 ToolkitState toolkit_state = {};

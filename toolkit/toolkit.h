@@ -32,9 +32,9 @@ typedef void (*IdleHook)();
 
 // What shapes the next window, kept current by the window procedure.
 struct ToolkitSettings {
-    int32_t window_x;  // screen position of the client area's top-left corner
+    int32_t window_x; // screen position of the client area's top-left corner
     int32_t window_y;
-    int32_t window_width;  // client size
+    int32_t window_width; // client size
     int32_t window_height;
     int32_t display_mode;
     int32_t use_default_position;

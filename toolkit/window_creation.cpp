@@ -61,7 +61,7 @@ static HWND create_window(const char* title, HINSTANCE instance)
         y = CW_USEDEFAULT;
     }
     return CreateWindowExA(0, CLASS_NAME, title, WINDOW_STYLE, x, y, outer.right - outer.left,
-                           outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+        outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
 }
 
 // Where the system placed the window: the same estimate toolkit_set_position makes.
@@ -71,7 +71,7 @@ static void learn_system_position()
     GetWindowRect(toolkit_state.toolkit_window, &outer);
     toolkit_settings.window_x = outer.left + GetSystemMetrics(SM_CXFRAME);
     toolkit_settings.window_y = outer.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME) -
-                                GetSystemMetrics(SM_CYBORDER);
+        GetSystemMetrics(SM_CYBORDER);
 }
 
 // Everything after the window exists; false when it has to be destroyed again.
@@ -83,7 +83,7 @@ static bool prepare_window()
     toolkit_state.toolkit_dc = GetDC(toolkit_state.toolkit_window);
     if (toolkit_state.toolkit_dc == nullptr) {
         show_error("Could not get an HDC for window 0x%08lX\n",
-                   (unsigned long)(uintptr_t)toolkit_state.toolkit_window);
+            (unsigned long)(uintptr_t)toolkit_state.toolkit_window);
         return false;
     }
     ShowWindow(toolkit_state.toolkit_window, SW_SHOWDEFAULT);

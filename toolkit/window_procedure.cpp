@@ -55,7 +55,7 @@ static bool accepted_virtual_key(WPARAM key)
 static bool accepted_character(WPARAM character)
 {
     return (character >= '0' && character <= '9') || (character >= 'a' && character <= 'z') ||
-           (character >= 'A' && character <= 'Z');
+        (character >= 'A' && character <= 'Z');
 }
 
 static void pass_key(HWND window, int32_t key)

@@ -16,46 +16,39 @@ static WPARAM activate_word(HWND window, WORD state)
 static void set_focus(HWND window)
 {
     HWND previous = focus;
-    if (previous == window)
-        return;
+    if (previous == window) return;
     focus = window;
-    if (previous != nullptr)
-        send_message(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
+    if (previous != nullptr) send_message(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
     if (window != nullptr && focus == window)
         send_message(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
 }
 
 void activate_window(HWND window)
 {
-    if (!is_live_window(window))
-        return;
+    if (!is_live_window(window)) return;
     if (active == window) {
         set_focus(window);
         return;
     }
     HWND previous = active;
-    if (previous != nullptr)
-        deactivate_window(previous);
+    if (previous != nullptr) deactivate_window(previous);
     active = window;
     send_message(window, WM_QUERYNEWPALETTE, 0, 0);
     send_message(window, WM_ACTIVATEAPP, TRUE, 0);
     send_message(window, WM_NCACTIVATE, TRUE, 0);
     send_message(window, WM_ACTIVATE, activate_word(window, WA_ACTIVE), reinterpret_cast<LPARAM>(previous));
     // The procedure may have destroyed the window or moved activation on.
-    if (active == window && is_live_window(window))
-        set_focus(window);
+    if (active == window && is_live_window(window)) set_focus(window);
 }
 
 void deactivate_window(HWND window)
 {
-    if (active != window || window == nullptr)
-        return;
+    if (active != window || window == nullptr) return;
     active = nullptr;
     send_message(window, WM_NCACTIVATE, FALSE, 0);
     send_message(window, WM_ACTIVATE, activate_word(window, WA_INACTIVE), 0);
     send_message(window, WM_ACTIVATEAPP, FALSE, 0);
-    if (focus == window)
-        set_focus(nullptr);
+    if (focus == window) set_focus(nullptr);
 }
 
 HWND active_window()
@@ -65,14 +58,12 @@ HWND active_window()
 
 HWND WINAPI GetFocus()
 {
-    if (!platform_call("GetFocus"))
-        return nullptr;
+    if (!platform_call("GetFocus")) return nullptr;
     return is_live_window(focus) ? focus : nullptr;
 }
 
 HWND WINAPI GetActiveWindow()
 {
-    if (!platform_call("GetActiveWindow"))
-        return nullptr;
+    if (!platform_call("GetActiveWindow")) return nullptr;
     return active_window();
 }

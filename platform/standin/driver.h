@@ -11,7 +11,7 @@ struct DriverContext;
 struct DriverMessageBox;
 
 struct DisplayDriver {
-    const char* name;  // "x11" or "null"
+    const char* name; // "x11" or "null"
     void (*terminate)();
 
     // A top-level window, not yet visible. (x, y) is the screen position of the
@@ -36,7 +36,7 @@ struct DisplayDriver {
 
     // Rendering contexts on a window whose pixel format is set.
     DriverContext* (*create_context)(DriverWindow* window, int format);
-    bool (*make_current)(DriverWindow* window, DriverContext* context);  // (null, null) releases
+    bool (*make_current)(DriverWindow* window, DriverContext* context); // (null, null) releases
     void (*delete_context)(DriverContext* context);
     bool (*swap_buffers)(DriverWindow* window);
     // Rows bottom to top, 4 bytes per pixel (RGBA), from the window's buffer

@@ -22,8 +22,7 @@ static bool start(const char* name)
     else if (std::strcmp(name, "x11") == 0)
         started = x11_driver_init(&table);
     chosen = true;
-    if (!started)
-        return false;
+    if (!started) return false;
     driver_table = table;
     driver = &driver_table;
     return true;
@@ -34,21 +33,23 @@ static void report_no_display()
 {
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || display[0] == '\0')
-        std::fprintf(stderr, "%s: no X display: DISPLAY is not set (ROLLBOX_DRIVER=null selects the headless driver)\n",
-                     program_invocation_short_name);
+        std::fprintf(stderr,
+            "%s: no X display: DISPLAY is not set (ROLLBOX_DRIVER=null selects the headless driver)\n",
+            program_invocation_short_name);
     else
-        std::fprintf(stderr, "%s: cannot open the X display \"%s\"\n", program_invocation_short_name, display);
+        std::fprintf(
+            stderr, "%s: cannot open the X display \"%s\"\n", program_invocation_short_name, display);
 }
 
 DisplayDriver* current_driver()
 {
-    if (chosen)
-        return driver;
+    if (chosen) return driver;
     const char* wanted = std::getenv("ROLLBOX_DRIVER");
     if (wanted != nullptr && std::strcmp(wanted, "null") == 0) {
         if (!start("null"))
-            std::fprintf(stderr, "%s: the headless driver cannot start (no EGL on Mesa's surfaceless platform)\n",
-                         program_invocation_short_name);
+            std::fprintf(stderr,
+                "%s: the headless driver cannot start (no EGL on Mesa's surfaceless platform)\n",
+                program_invocation_short_name);
     } else if (!start("x11")) {
         report_no_display();
     }
@@ -62,8 +63,7 @@ DisplayDriver* chosen_driver()
 
 bool standin_select_driver(const char* name)
 {
-    if (chosen)
-        return driver != nullptr && std::strcmp(driver->name, name) == 0;
+    if (chosen) return driver != nullptr && std::strcmp(driver->name, name) == 0;
     return start(name);
 }
 

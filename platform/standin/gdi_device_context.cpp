@@ -13,29 +13,24 @@ static uintptr_t next_dc_serial = 1;
 // A record whose window has died is freed the first time it is looked at.
 static bool live(GdiDc* record)
 {
-    if (record->handle == nullptr)
-        return false;
-    if (is_live_window(record->window))
-        return true;
+    if (record->handle == nullptr) return false;
+    if (is_live_window(record->window)) return true;
     *record = GdiDc{};
     return false;
 }
 
 GdiDc* dc_record(HDC dc)
 {
-    if (dc == nullptr)
-        return nullptr;
+    if (dc == nullptr) return nullptr;
     for (GdiDc& record : dcs)
-        if (record.handle == dc && live(&record))
-            return &record;
+        if (record.handle == dc && live(&record)) return &record;
     return nullptr;
 }
 
 bool palette_is_selected(HPALETTE palette)
 {
     for (GdiDc& record : dcs)
-        if (live(&record) && record.palette == palette)
-            return true;
+        if (live(&record) && record.palette == palette) return true;
     return false;
 }
 
@@ -47,17 +42,13 @@ HWND window_of_dc(HDC dc)
 
 HDC dc_of_window(HWND window)
 {
-    if (!is_live_window(window))
-        return nullptr;
+    if (!is_live_window(window)) return nullptr;
     GdiDc* free_record = nullptr;
     for (GdiDc& record : dcs) {
-        if (live(&record) && record.window == window)
-            return record.handle;
-        if (record.handle == nullptr && free_record == nullptr)
-            free_record = &record;
+        if (live(&record) && record.window == window) return record.handle;
+        if (record.handle == nullptr && free_record == nullptr) free_record = &record;
     }
-    if (free_record == nullptr)
-        return nullptr;
+    if (free_record == nullptr) return nullptr;
     HDC handle = reinterpret_cast<HDC>(DC_HANDLE_BASE | next_dc_serial++);
     *free_record = GdiDc{handle, window, 0, stock_default_palette(), false};
     return handle;
@@ -65,16 +56,14 @@ HDC dc_of_window(HWND window)
 
 HDC WINAPI GetDC(HWND window)
 {
-    if (!platform_call("GetDC"))
-        return nullptr;
+    if (!platform_call("GetDC")) return nullptr;
     return dc_of_window(window);
 }
 
 // The context is the window's own, so releasing it only checks the pair.
 int WINAPI ReleaseDC(HWND window, HDC dc)
 {
-    if (!platform_call("ReleaseDC"))
-        return 0;
+    if (!platform_call("ReleaseDC")) return 0;
     GdiDc* record = dc_record(dc);
     return record != nullptr && record->window == window ? 1 : 0;
 }

@@ -11,10 +11,26 @@ static const uintptr_t PALETTE_HANDLE_BASE = 0x30000000;
 static const uintptr_t STOCK_HANDLE_BASE = 0x00900000;
 
 static const PALETTEENTRY STANDARD_COLOURS[20] = {
-    {0, 0, 0, 0},       {128, 0, 0, 0},     {0, 128, 0, 0},     {128, 128, 0, 0},   {0, 0, 128, 0},
-    {128, 0, 128, 0},   {0, 128, 128, 0},   {192, 192, 192, 0}, {192, 220, 192, 0}, {166, 202, 240, 0},
-    {255, 251, 240, 0}, {160, 160, 164, 0}, {128, 128, 128, 0}, {255, 0, 0, 0},     {0, 255, 0, 0},
-    {255, 255, 0, 0},   {0, 0, 255, 0},     {255, 0, 255, 0},   {0, 255, 255, 0},   {255, 255, 255, 0},
+    {0, 0, 0, 0},
+    {128, 0, 0, 0},
+    {0, 128, 0, 0},
+    {128, 128, 0, 0},
+    {0, 0, 128, 0},
+    {128, 0, 128, 0},
+    {0, 128, 128, 0},
+    {192, 192, 192, 0},
+    {192, 220, 192, 0},
+    {166, 202, 240, 0},
+    {255, 251, 240, 0},
+    {160, 160, 164, 0},
+    {128, 128, 128, 0},
+    {255, 0, 0, 0},
+    {0, 255, 0, 0},
+    {255, 255, 0, 0},
+    {0, 0, 255, 0},
+    {255, 0, 255, 0},
+    {0, 255, 255, 0},
+    {255, 255, 255, 0},
 };
 
 // Slot 0 is the stock DEFAULT_PALETTE.
@@ -29,16 +45,14 @@ static HGDIOBJ stock_handle(int object)
 static bool is_stock_brush(HGDIOBJ object)
 {
     for (int brush = WHITE_BRUSH; brush <= NULL_BRUSH; brush++)
-        if (object == stock_handle(brush))
-            return true;
+        if (object == stock_handle(brush)) return true;
     return false;
 }
 
 static void make_stock_palette()
 {
     GdiPalette& stock = palettes[0];
-    if (stock.handle != nullptr)
-        return;
+    if (stock.handle != nullptr) return;
     stock.handle = static_cast<HPALETTE>(stock_handle(DEFAULT_PALETTE));
     stock.stock = true;
     stock.count = 20;
@@ -58,23 +72,18 @@ HPALETTE stock_default_palette()
 
 GdiPalette* palette_record(HGDIOBJ object)
 {
-    if (object == nullptr)
-        return nullptr;
+    if (object == nullptr) return nullptr;
     make_stock_palette();
     for (GdiPalette& palette : palettes)
-        if (palette.handle != nullptr && palette.handle == object)
-            return &palette;
+        if (palette.handle != nullptr && palette.handle == object) return &palette;
     return nullptr;
 }
 
 HGDIOBJ WINAPI GetStockObject(int object)
 {
-    if (!platform_call("GetStockObject"))
-        return nullptr;
-    if (object == DEFAULT_PALETTE)
-        return stock_default_palette();
-    if (object >= WHITE_BRUSH && object <= NULL_BRUSH)
-        return stock_handle(object);
+    if (!platform_call("GetStockObject")) return nullptr;
+    if (object == DEFAULT_PALETTE) return stock_default_palette();
+    if (object >= WHITE_BRUSH && object <= NULL_BRUSH) return stock_handle(object);
     return nullptr;
 }
 
@@ -82,17 +91,12 @@ HGDIOBJ WINAPI GetStockObject(int object)
 // Windows documents, so no context is left pointing at a dead palette.
 BOOL WINAPI DeleteObject(HGDIOBJ object)
 {
-    if (!platform_call("DeleteObject"))
-        return FALSE;
-    if (is_stock_brush(object))
-        return TRUE;
+    if (!platform_call("DeleteObject")) return FALSE;
+    if (is_stock_brush(object)) return TRUE;
     GdiPalette* palette = palette_record(object);
-    if (palette == nullptr)
-        return FALSE;
-    if (palette->stock)
-        return TRUE;
-    if (palette_is_selected(palette->handle))
-        return FALSE;
+    if (palette == nullptr) return FALSE;
+    if (palette->stock) return TRUE;
+    if (palette_is_selected(palette->handle)) return FALSE;
     palette->handle = nullptr;
     return TRUE;
 }
@@ -101,21 +105,20 @@ BOOL WINAPI DeleteObject(HGDIOBJ object)
 // than the stand-in keeps.
 HPALETTE WINAPI CreatePalette(const LOGPALETTE* description)
 {
-    if (!platform_call("CreatePalette"))
-        return nullptr;
+    if (!platform_call("CreatePalette")) return nullptr;
     if (description == nullptr || description->palNumEntries == 0 ||
         description->palNumEntries > MAX_PALETTE_ENTRIES)
         return nullptr;
     make_stock_palette();
     for (int slot = 1; slot < MAX_PALETTES; slot++) {
         GdiPalette& palette = palettes[slot];
-        if (palette.handle != nullptr)
-            continue;
+        if (palette.handle != nullptr) continue;
         palette.handle = reinterpret_cast<HPALETTE>(PALETTE_HANDLE_BASE | next_palette_serial++);
         palette.stock = false;
         palette.count = description->palNumEntries;
         // The entries follow the header in one block, as LOGPALETTE lays them out.
-        std::memcpy(palette.entries, description->palPalEntry, sizeof(PALETTEENTRY) * description->palNumEntries);
+        std::memcpy(
+            palette.entries, description->palPalEntry, sizeof(PALETTEENTRY) * description->palNumEntries);
         return palette.handle;
     }
     return nullptr;
@@ -124,18 +127,13 @@ HPALETTE WINAPI CreatePalette(const LOGPALETTE* description)
 // With no buffer, gives the number of entries, as Windows does.
 UINT WINAPI GetPaletteEntries(HPALETTE handle, UINT start, UINT count, LPPALETTEENTRY entries)
 {
-    if (!platform_call("GetPaletteEntries"))
-        return 0;
+    if (!platform_call("GetPaletteEntries")) return 0;
     GdiPalette* palette = palette_record(handle);
-    if (palette == nullptr)
-        return 0;
+    if (palette == nullptr) return 0;
     UINT size = static_cast<UINT>(palette->count);
-    if (entries == nullptr)
-        return size;
-    if (start >= size)
-        return 0;
-    if (count > size - start)
-        count = size - start;
+    if (entries == nullptr) return size;
+    if (start >= size) return 0;
+    if (count > size - start) count = size - start;
     std::memcpy(entries, palette->entries + start, sizeof(PALETTEENTRY) * count);
     return count;
 }
@@ -144,7 +142,6 @@ UINT WINAPI GetPaletteEntries(HPALETTE handle, UINT start, UINT count, LPPALETTE
 // realisation afresh, so this only checks the object.
 BOOL WINAPI UnrealizeObject(HGDIOBJ object)
 {
-    if (!platform_call("UnrealizeObject"))
-        return FALSE;
+    if (!platform_call("UnrealizeObject")) return FALSE;
     return palette_record(object) != nullptr || is_stock_brush(object) ? TRUE : FALSE;
 }

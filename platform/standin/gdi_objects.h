@@ -7,9 +7,9 @@
 struct GdiDc {
     HDC handle;
     HWND window;
-    int pixel_format;  // 0 until SetPixelFormat
-    HPALETTE palette;  // selected; DEFAULT_PALETTE at first
-    bool background;   // the palette was selected forced to the background
+    int pixel_format; // 0 until SetPixelFormat
+    HPALETTE palette; // selected; DEFAULT_PALETTE at first
+    bool background;  // the palette was selected forced to the background
 };
 
 // The record of a live window's device context, or null.

@@ -21,16 +21,14 @@
 static const UINT WM_PALETTECHANGED_MESSAGE = 0x0311;
 
 static PALETTEENTRY system_entries[256];
-static bool entry_used[256];  // claimed by a logical palette since the last foreground realisation
+static bool entry_used[256]; // claimed by a logical palette since the last foreground realisation
 static UINT use = SYSPAL_STATIC;
 static bool started;
 
 static bool fixed(int index)
 {
-    if (use == SYSPAL_STATIC)
-        return index < 10 || index >= 246;
-    if (use == SYSPAL_NOSTATIC)
-        return index == 0 || index == 255;
+    if (use == SYSPAL_STATIC) return index < 10 || index >= 246;
+    if (use == SYSPAL_NOSTATIC) return index == 0 || index == 255;
     return false;
 }
 
@@ -38,8 +36,7 @@ static void put_fixed_colours()
 {
     const PALETTEENTRY* standard = standard_colours();
     for (int i = 0; i < 256; i++) {
-        if (!fixed(i))
-            continue;
+        if (!fixed(i)) continue;
         const PALETTEENTRY& colour = i < 10 ? standard[i] : standard[i - 236];
         system_entries[i] = PALETTEENTRY{colour.peRed, colour.peGreen, colour.peBlue, 0};
     }
@@ -48,8 +45,7 @@ static void put_fixed_colours()
 // The system palette starts with the standard colours and black elsewhere.
 static void start()
 {
-    if (started)
-        return;
+    if (started) return;
     started = true;
     put_fixed_colours();
 }
@@ -66,15 +62,13 @@ void change_system_palette_use(UINT new_use)
     use = new_use;
     put_fixed_colours();
     for (int i = 0; i < 256; i++)
-        if (fixed(i))
-            entry_used[i] = false;
+        if (fixed(i)) entry_used[i] = false;
 }
 
 void copy_system_palette(PALETTEENTRY entries[256])
 {
     start();
-    for (int i = 0; i < 256; i++)
-        entries[i] = system_entries[i];
+    for (int i = 0; i < 256; i++) entries[i] = system_entries[i];
 }
 
 static bool same_colour(const PALETTEENTRY& a, const PALETTEENTRY& b)
@@ -85,19 +79,16 @@ static bool same_colour(const PALETTEENTRY& a, const PALETTEENTRY& b)
 static int find_colour(const PALETTEENTRY& colour)
 {
     for (int i = 0; i < 256; i++)
-        if ((fixed(i) || entry_used[i]) && same_colour(system_entries[i], colour))
-            return i;
+        if ((fixed(i) || entry_used[i]) && same_colour(system_entries[i], colour)) return i;
     return -1;
 }
 
 static int claim_free(const PALETTEENTRY& colour, UINT* changed)
 {
     for (int i = 0; i < 256; i++) {
-        if (fixed(i) || entry_used[i])
-            continue;
+        if (fixed(i) || entry_used[i]) continue;
         entry_used[i] = true;
-        if (!same_colour(system_entries[i], colour))
-            (*changed)++;
+        if (!same_colour(system_entries[i], colour)) (*changed)++;
         system_entries[i] = PALETTEENTRY{colour.peRed, colour.peGreen, colour.peBlue, 0};
         return i;
     }
@@ -106,11 +97,9 @@ static int claim_free(const PALETTEENTRY& colour, UINT* changed)
 
 static void map_entry(const PALETTEENTRY& entry, bool foreground, UINT* changed)
 {
-    if (entry.peFlags & PC_EXPLICIT)
-        return;
+    if (entry.peFlags & PC_EXPLICIT) return;
     bool own_entry = foreground && (entry.peFlags & (PC_RESERVED | PC_NOCOLLAPSE)) != 0;
-    if (!own_entry && find_colour(entry) >= 0)
-        return;
+    if (!own_entry && find_colour(entry) >= 0) return;
     // No free entry left: the nearest colour is used and nothing changes.
     claim_free(entry, changed);
 }
@@ -119,22 +108,18 @@ static UINT realise(const GdiPalette* palette, bool foreground)
 {
     start();
     if (foreground)
-        for (bool& used : entry_used)
-            used = false;
+        for (bool& used : entry_used) used = false;
     UINT changed = 0;
-    for (int i = 0; i < palette->count; i++)
-        map_entry(palette->entries[i], foreground, &changed);
+    for (int i = 0; i < palette->count; i++) map_entry(palette->entries[i], foreground, &changed);
     return changed;
 }
 
 // Selecting makes no mapping; the previous palette is returned.
 HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL force_background)
 {
-    if (!platform_call("SelectPalette"))
-        return nullptr;
+    if (!platform_call("SelectPalette")) return nullptr;
     GdiDc* record = dc_record(dc);
-    if (record == nullptr || palette_record(palette) == nullptr)
-        return nullptr;
+    if (record == nullptr || palette_record(palette) == nullptr) return nullptr;
     HPALETTE previous = record->palette;
     record->palette = palette;
     record->background = force_background != FALSE;
@@ -145,14 +130,11 @@ HPALETTE WINAPI SelectPalette(HDC dc, HPALETTE palette, BOOL force_background)
 // top-level window, with the context's window as wParam.
 UINT WINAPI RealizePalette(HDC dc)
 {
-    if (!platform_call("RealizePalette"))
-        return GDI_ERROR;
+    if (!platform_call("RealizePalette")) return GDI_ERROR;
     GdiDc* record = dc_record(dc);
-    if (record == nullptr)
-        return GDI_ERROR;
+    if (record == nullptr) return GDI_ERROR;
     const GdiPalette* palette = palette_record(record->palette);
-    if (palette == nullptr)
-        return GDI_ERROR;
+    if (palette == nullptr) return GDI_ERROR;
     bool foreground = !record->background;
     UINT changed = realise(palette, foreground);
     if (foreground && changed > 0)
@@ -163,10 +145,8 @@ UINT WINAPI RealizePalette(HDC dc)
 // Returns the previous use, or SYSPAL_ERROR for a bad context or use.
 UINT WINAPI SetSystemPaletteUse(HDC dc, UINT new_use)
 {
-    if (!platform_call("SetSystemPaletteUse"))
-        return SYSPAL_ERROR;
-    if (dc_record(dc) == nullptr)
-        return SYSPAL_ERROR;
+    if (!platform_call("SetSystemPaletteUse")) return SYSPAL_ERROR;
+    if (dc_record(dc) == nullptr) return SYSPAL_ERROR;
     if (new_use != SYSPAL_STATIC && new_use != SYSPAL_NOSTATIC && new_use != SYSPAL_NOSTATIC256)
         return SYSPAL_ERROR;
     UINT previous = system_palette_use();
@@ -176,9 +156,7 @@ UINT WINAPI SetSystemPaletteUse(HDC dc, UINT new_use)
 
 UINT WINAPI GetSystemPaletteUse(HDC dc)
 {
-    if (!platform_call("GetSystemPaletteUse"))
-        return SYSPAL_ERROR;
-    if (dc_record(dc) == nullptr)
-        return SYSPAL_ERROR;
+    if (!platform_call("GetSystemPaletteUse")) return SYSPAL_ERROR;
+    if (dc_record(dc) == nullptr) return SYSPAL_ERROR;
     return system_palette_use();
 }

@@ -20,14 +20,11 @@ static int format_count()
 static bool describe(int format, PIXELFORMATDESCRIPTOR* description)
 {
     DisplayDriver* driver = current_driver();
-    if (driver == nullptr || format < 1 || format > driver->pixel_format_count())
-        return false;
-    if (!driver->describe_pixel_format(format, description))
-        return false;
+    if (driver == nullptr || format < 1 || format > driver->pixel_format_count()) return false;
+    if (!driver->describe_pixel_format(format, description)) return false;
     if (palette_display_on() && description->iPixelType == PFD_TYPE_RGBA) {
         description->dwFlags |= PFD_NEED_PALETTE;
-        if (palette_display_needs_system_palette())
-            description->dwFlags |= PFD_NEED_SYSTEM_PALETTE;
+        if (palette_display_needs_system_palette()) description->dwFlags |= PFD_NEED_SYSTEM_PALETTE;
         description->cColorBits = 8;
         description->cRedBits = 3;
         description->cRedShift = 0;
@@ -47,8 +44,7 @@ static const int FALLS_SHORT = 1000;
 
 static int shortfall_score(int requested, int offered)
 {
-    if (offered >= requested)
-        return offered - requested;
+    if (offered >= requested) return offered - requested;
     return FALLS_SHORT + requested - offered;
 }
 
@@ -68,29 +64,26 @@ static int choose(const PIXELFORMATDESCRIPTOR& request)
     int best_scores[6] = {};
     for (int format = 1; format <= format_count(); format++) {
         PIXELFORMATDESCRIPTOR offered;
-        if (!describe(format, &offered))
-            continue;
-        if ((offered.dwFlags & request.dwFlags & capabilities) != (request.dwFlags & capabilities))
-            continue;
+        if (!describe(format, &offered)) continue;
+        if ((offered.dwFlags & request.dwFlags & capabilities) != (request.dwFlags & capabilities)) continue;
         if (!(request.dwFlags & PFD_DOUBLEBUFFER_DONTCARE) &&
             (offered.dwFlags & PFD_DOUBLEBUFFER) != (request.dwFlags & PFD_DOUBLEBUFFER))
             continue;
         if (!(request.dwFlags & PFD_STEREO_DONTCARE) &&
             (offered.dwFlags & PFD_STEREO) != (request.dwFlags & PFD_STEREO))
             continue;
-        if (offered.iPixelType != request.iPixelType)
-            continue;
+        if (offered.iPixelType != request.iPixelType) continue;
         int scores[6] = {
             0,
             shortfall_score(request.cColorBits, offered.cColorBits),
-            (request.dwFlags & PFD_DEPTH_DONTCARE) ? 0 : shortfall_score(request.cDepthBits, offered.cDepthBits),
+            (request.dwFlags & PFD_DEPTH_DONTCARE) ? 0
+                                                   : shortfall_score(request.cDepthBits, offered.cDepthBits),
             shortfall_score(request.cStencilBits, offered.cStencilBits),
             shortfall_score(request.cAlphaBits, offered.cAlphaBits),
             shortfall_score(request.cAccumBits, offered.cAccumBits),
         };
         for (int i = 1; i < 6; i++)
-            if (scores[i] >= FALLS_SHORT)
-                scores[0]++;
+            if (scores[i] >= FALLS_SHORT) scores[0]++;
         bool better = best == 0;
         for (int i = 0; i < 6 && !better; i++) {
             if (scores[i] != best_scores[i]) {
@@ -108,10 +101,8 @@ static int choose(const PIXELFORMATDESCRIPTOR& request)
 
 int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request)
 {
-    if (!platform_call("ChoosePixelFormat"))
-        return 0;
-    if (dc_record(dc) == nullptr || request == nullptr)
-        return 0;
+    if (!platform_call("ChoosePixelFormat")) return 0;
+    if (dc_record(dc) == nullptr || request == nullptr) return 0;
     return choose(*request);
 }
 
@@ -119,24 +110,19 @@ int WINAPI ChoosePixelFormat(HDC dc, const PIXELFORMATDESCRIPTOR* request)
 // one fails, as on Windows.
 BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR*)
 {
-    if (!platform_call("SetPixelFormat"))
-        return FALSE;
+    if (!platform_call("SetPixelFormat")) return FALSE;
     GdiDc* record = dc_record(dc);
-    if (record == nullptr || format < 1 || format > format_count())
-        return FALSE;
-    if (record->pixel_format != 0)
-        return record->pixel_format == format ? TRUE : FALSE;
+    if (record == nullptr || format < 1 || format > format_count()) return FALSE;
+    if (record->pixel_format != 0) return record->pixel_format == format ? TRUE : FALSE;
     DriverWindow* window = driver_window_of(record->window);
-    if (window == nullptr || !current_driver()->set_pixel_format(window, format))
-        return FALSE;
+    if (window == nullptr || !current_driver()->set_pixel_format(window, format)) return FALSE;
     record->pixel_format = format;
     return TRUE;
 }
 
 int WINAPI GetPixelFormat(HDC dc)
 {
-    if (!platform_call("GetPixelFormat"))
-        return 0;
+    if (!platform_call("GetPixelFormat")) return 0;
     GdiDc* record = dc_record(dc);
     return record == nullptr ? 0 : record->pixel_format;
 }
@@ -145,14 +131,10 @@ int WINAPI GetPixelFormat(HDC dc)
 // exist and the buffer be large enough for the 40-byte descriptor.
 int WINAPI DescribePixelFormat(HDC dc, int format, UINT size, LPPIXELFORMATDESCRIPTOR description)
 {
-    if (!platform_call("DescribePixelFormat"))
-        return 0;
-    if (dc_record(dc) == nullptr)
-        return 0;
-    if (description == nullptr)
-        return format_count();
-    if (size < sizeof(PIXELFORMATDESCRIPTOR) || !describe(format, description))
-        return 0;
+    if (!platform_call("DescribePixelFormat")) return 0;
+    if (dc_record(dc) == nullptr) return 0;
+    if (description == nullptr) return format_count();
+    if (size < sizeof(PIXELFORMATDESCRIPTOR) || !describe(format, description)) return 0;
     return format_count();
 }
 
@@ -163,12 +145,10 @@ static bool palette_display_system;
 
 static void read_palette_display_environment()
 {
-    if (palette_display_set)
-        return;
+    if (palette_display_set) return;
     palette_display_set = true;
     const char* value = std::getenv("ROLLBOX_PALETTE_DISPLAY");
-    if (value == nullptr)
-        return;
+    if (value == nullptr) return;
     palette_display_enabled = std::strcmp(value, "1") == 0 || std::strcmp(value, "system") == 0;
     palette_display_system = std::strcmp(value, "system") == 0;
 }

@@ -18,8 +18,7 @@ static const LPARAM RELEASED = 1L << 31;
 
 void event_key(HWND window, int virtual_key, int character, bool down)
 {
-    if (!is_live_window(window) || virtual_key <= 0 || virtual_key > 255)
-        return;
+    if (!is_live_window(window) || virtual_key <= 0 || virtual_key > 255) return;
     bool was_down = key_is_down_now(virtual_key);
     note_key_now(virtual_key, down);
     bool alt = key_is_down_now(VK_MENU);
@@ -27,12 +26,9 @@ void event_key(HWND window, int virtual_key, int character, bool down)
     bool system = (alt && !key_is_down_now(VK_CONTROL)) || virtual_key == VK_F10 || virtual_key == VK_MENU;
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lParam = 1;
-    if (alt)
-        lParam |= ALT_HELD;
-    if (was_down || !down)
-        lParam |= WAS_DOWN;
-    if (!down)
-        lParam |= RELEASED;
+    if (alt) lParam |= ALT_HELD;
+    if (was_down || !down) lParam |= WAS_DOWN;
+    if (!down) lParam |= RELEASED;
     queue_input(window, message, static_cast<WPARAM>(virtual_key), lParam, down ? character : 0);
 }
 
@@ -41,8 +37,7 @@ void event_key(HWND window, int virtual_key, int character, bool down)
 static HWND mouse_target(HWND window, int* x, int* y)
 {
     HWND captured = capture_window();
-    if (captured == nullptr || captured == window)
-        return window;
+    if (captured == nullptr || captured == window) return window;
     const WindowRecord* from = window_record(window);
     const WindowRecord* to = window_record(captured);
     *x += from->client_rect.left - to->client_rect.left;
@@ -59,8 +54,7 @@ void event_button(HWND window, int button, bool down, int x, int y)
 {
     static const UINT messages[3][2] = {
         {WM_LBUTTONUP, WM_LBUTTONDOWN}, {WM_RBUTTONUP, WM_RBUTTONDOWN}, {WM_MBUTTONUP, WM_MBUTTONDOWN}};
-    if (!is_live_window(window) || button < 0 || button > 2)
-        return;
+    if (!is_live_window(window) || button < 0 || button > 2) return;
     note_button_now(button, down);
     HWND target = mouse_target(window, &x, &y);
     queue_input(target, messages[button][down ? 1 : 0], mouse_key_flags_now(), position_word(x, y), 0);
@@ -68,60 +62,49 @@ void event_button(HWND window, int button, bool down, int x, int y)
 
 void event_motion(HWND window, int x, int y)
 {
-    if (!is_live_window(window))
-        return;
+    if (!is_live_window(window)) return;
     HWND target = mouse_target(window, &x, &y);
     queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
 }
 
 void event_focus(HWND window, bool focused)
 {
-    if (is_live_window(window))
-        queue_sent(window, STANDIN_FOCUS_CHANGE, focused ? 1 : 0, 0);
+    if (is_live_window(window)) queue_sent(window, STANDIN_FOCUS_CHANGE, focused ? 1 : 0, 0);
 }
 
 void event_close_request(HWND window)
 {
-    if (is_live_window(window))
-        post_message(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    if (is_live_window(window)) post_message(window, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
 void event_moved(HWND window, int screen_x, int screen_y)
 {
     WindowRecord* record = window_record(window);
-    if (record == nullptr)
-        return;
-    if (record->client_rect.left == screen_x && record->client_rect.top == screen_y)
-        return;
+    if (record == nullptr) return;
+    if (record->client_rect.left == screen_x && record->client_rect.top == screen_y) return;
     set_client_rect(record, screen_x, screen_y, record->client_rect.right - record->client_rect.left,
-                    record->client_rect.bottom - record->client_rect.top);
-    if (record->placed)
-        queue_sent(window, WM_MOVE, 0, position_word(screen_x, screen_y));
+        record->client_rect.bottom - record->client_rect.top);
+    if (record->placed) queue_sent(window, WM_MOVE, 0, position_word(screen_x, screen_y));
 }
 
 void event_resized(HWND window, int width, int height, bool minimised)
 {
     WindowRecord* record = window_record(window);
-    if (record == nullptr)
-        return;
+    if (record == nullptr) return;
     RECT client = record->client_rect;
     if (minimised) {
-        if (record->minimised)
-            return;
+        if (record->minimised) return;
         record->minimised = true;
         set_client_rect(record, client.left, client.top, 0, 0);
-        if (record->placed)
-            queue_sent(window, WM_SIZE, SIZE_MINIMIZED, 0);
+        if (record->placed) queue_sent(window, WM_SIZE, SIZE_MINIMIZED, 0);
         return;
     }
     int old_width = client.right - client.left;
     int old_height = client.bottom - client.top;
-    if (!record->minimised && old_width == width && old_height == height)
-        return;
+    if (!record->minimised && old_width == width && old_height == height) return;
     record->minimised = false;
     set_client_rect(record, client.left, client.top, width, height);
-    if (!record->placed)
-        return;
+    if (!record->placed) return;
     queue_sent(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
     // The redraw styles repaint everything; otherwise only what is new.
     if ((record->class_style & (CS_HREDRAW | CS_VREDRAW)) != 0 || width > old_width || height > old_height)
@@ -135,7 +118,8 @@ void event_exposed(HWND window)
 
 void event_display_lost(const char* cause)
 {
-    std::fprintf(stderr, "%s: lost the display: %s\n", program_invocation_short_name, cause == nullptr ? "unknown cause" : cause);
+    std::fprintf(stderr, "%s: lost the display: %s\n", program_invocation_short_name,
+        cause == nullptr ? "unknown cause" : cause);
     std::fflush(stderr);
     _exit(1);
 }

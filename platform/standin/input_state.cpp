@@ -36,11 +36,9 @@ static int generic_key(int virtual_key)
 
 static void set_key(BYTE* keys, int virtual_key, bool down)
 {
-    if (virtual_key <= 0 || virtual_key >= KEY_COUNT)
-        return;
+    if (virtual_key <= 0 || virtual_key >= KEY_COUNT) return;
     BYTE& state = keys[virtual_key];
-    if (down && (state & HELD) == 0)
-        state ^= TOGGLED;
+    if (down && (state & HELD) == 0) state ^= TOGGLED;
     state = static_cast<BYTE>(down ? state | HELD : state & ~HELD);
 }
 
@@ -48,12 +46,10 @@ static void apply_key(BYTE* keys, int virtual_key, bool down)
 {
     set_key(keys, virtual_key, down);
     int generic = generic_key(virtual_key);
-    if (generic == 0)
-        return;
+    if (generic == 0) return;
     bool either = false;
     for (int side = 0; side < KEY_COUNT; side++)
-        if (generic_key(side) == generic && (keys[side] & HELD) != 0)
-            either = true;
+        if (generic_key(side) == generic && (keys[side] & HELD) != 0) either = true;
     set_key(keys, generic, either);
 }
 
@@ -86,16 +82,11 @@ void note_button_now(int button, bool down)
 WPARAM mouse_key_flags_now()
 {
     WPARAM flags = 0;
-    if (key_is_down_now(VK_LBUTTON))
-        flags |= MK_LBUTTON;
-    if (key_is_down_now(VK_RBUTTON))
-        flags |= MK_RBUTTON;
-    if (key_is_down_now(VK_MBUTTON))
-        flags |= MK_MBUTTON;
-    if (key_is_down_now(VK_SHIFT))
-        flags |= MK_SHIFT;
-    if (key_is_down_now(VK_CONTROL))
-        flags |= MK_CONTROL;
+    if (key_is_down_now(VK_LBUTTON)) flags |= MK_LBUTTON;
+    if (key_is_down_now(VK_RBUTTON)) flags |= MK_RBUTTON;
+    if (key_is_down_now(VK_MBUTTON)) flags |= MK_MBUTTON;
+    if (key_is_down_now(VK_SHIFT)) flags |= MK_SHIFT;
+    if (key_is_down_now(VK_CONTROL)) flags |= MK_CONTROL;
     return flags;
 }
 
@@ -106,8 +97,7 @@ void note_retrieved_input(const MSG* message, int character)
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         apply_key(keys_retrieved, virtual_key, true);
-        if (virtual_key > 0 && virtual_key < KEY_COUNT)
-            key_characters[virtual_key] = character;
+        if (virtual_key > 0 && virtual_key < KEY_COUNT) key_characters[virtual_key] = character;
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
@@ -142,27 +132,22 @@ HWND capture_window()
 
 void forget_capture(HWND window)
 {
-    if (capture == window)
-        capture = nullptr;
+    if (capture == window) capture = nullptr;
 }
 
 SHORT WINAPI GetKeyState(int virtual_key)
 {
-    if (!platform_call("GetKeyState"))
-        return 0;
-    if (virtual_key <= 0 || virtual_key >= KEY_COUNT)
-        return 0;
+    if (!platform_call("GetKeyState")) return 0;
+    if (virtual_key <= 0 || virtual_key >= KEY_COUNT) return 0;
     BYTE state = keys_retrieved[virtual_key];
     return static_cast<SHORT>(((state & HELD) != 0 ? 0xFF80 : 0) | (state & TOGGLED));
 }
 
 HWND WINAPI SetCapture(HWND window)
 {
-    if (!platform_call("SetCapture"))
-        return nullptr;
+    if (!platform_call("SetCapture")) return nullptr;
     HWND previous = capture_window();
-    if (!is_live_window(window))
-        return nullptr;
+    if (!is_live_window(window)) return nullptr;
     capture = window;
     if (previous != nullptr && previous != window)
         send_message(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
@@ -172,31 +157,26 @@ HWND WINAPI SetCapture(HWND window)
 // Succeeds also when nothing is captured, as on Windows.
 BOOL WINAPI ReleaseCapture()
 {
-    if (!platform_call("ReleaseCapture"))
-        return FALSE;
+    if (!platform_call("ReleaseCapture")) return FALSE;
     HWND previous = capture_window();
     capture = nullptr;
-    if (previous != nullptr)
-        send_message(previous, WM_CAPTURECHANGED, 0, 0);
+    if (previous != nullptr) send_message(previous, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }
 
 HWND WINAPI GetCapture()
 {
-    if (!platform_call("GetCapture"))
-        return nullptr;
+    if (!platform_call("GetCapture")) return nullptr;
     return capture_window();
 }
 
 BOOL WINAPI GetCursorPos(LPPOINT point)
 {
-    if (!platform_call("GetCursorPos"))
-        return FALSE;
+    if (!platform_call("GetCursorPos")) return FALSE;
     DisplayDriver* driver = current_driver();
     int x = 0;
     int y = 0;
-    if (point == nullptr || driver == nullptr || !driver->get_cursor_pos(&x, &y))
-        return FALSE;
+    if (point == nullptr || driver == nullptr || !driver->get_cursor_pos(&x, &y)) return FALSE;
     *point = POINT{x, y};
     return TRUE;
 }

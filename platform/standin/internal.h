@@ -46,12 +46,12 @@ struct WindowRecord {
     RECT window_rect;
     RECT client_rect;
     bool visible;
-    bool placed;     // WM_SIZE and WM_MOVE have been sent once
+    bool placed; // WM_SIZE and WM_MOVE have been sent once
     bool minimised;
     bool destroying;
     bool needs_paint;
     bool needs_erase;
-    RECT update_rect;  // client coordinates, valid while needs_paint
+    RECT update_rect; // client coordinates, valid while needs_paint
 };
 
 // window_classes.cpp: a registered class by name (case ignored), or null.

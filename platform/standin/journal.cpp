@@ -6,7 +6,7 @@
 #include "platform/standin/testing.h"
 
 static const int NAME_SIZE = 32;
-static const int JOURNAL_CAPACITY = 8192;  // the latest calls; older ones drop out
+static const int JOURNAL_CAPACITY = 8192; // the latest calls; older ones drop out
 static const int NAME_CAPACITY = 128;
 
 struct NamedCount {
@@ -24,13 +24,11 @@ static NamedCount* find_name(NamedCount* table, const char* name, bool add)
 {
     for (int i = 0; i < NAME_CAPACITY; i++) {
         if (table[i].name[0] == '\0') {
-            if (!add)
-                return nullptr;
+            if (!add) return nullptr;
             std::strncpy(table[i].name, name, NAME_SIZE - 1);
             return &table[i];
         }
-        if (std::strncmp(table[i].name, name, NAME_SIZE - 1) == 0)
-            return &table[i];
+        if (std::strncmp(table[i].name, name, NAME_SIZE - 1) == 0) return &table[i];
     }
     return nullptr;
 }
@@ -45,12 +43,10 @@ bool platform_call(const char* operation)
     else
         journal_start = (journal_start + 1) % JOURNAL_CAPACITY;
     NamedCount* counted = find_name(call_counts, operation, true);
-    if (counted != nullptr)
-        counted->count++;
+    if (counted != nullptr) counted->count++;
 
     NamedCount* fault = find_name(faults, operation, false);
-    if (fault == nullptr || fault->count <= 0)
-        return true;
+    if (fault == nullptr || fault->count <= 0) return true;
     fault->count--;
     return false;
 }
@@ -58,8 +54,7 @@ bool platform_call(const char* operation)
 void standin_fail_next(const char* operation, int count)
 {
     NamedCount* fault = find_name(faults, operation, true);
-    if (fault != nullptr)
-        fault->count = count < 0 ? 0 : count;
+    if (fault != nullptr) fault->count = count < 0 ? 0 : count;
 }
 
 void standin_journal_clear()
@@ -76,8 +71,7 @@ int standin_journal_length()
 
 const char* standin_journal_entry(int index)
 {
-    if (index < 0 || index >= journal_size)
-        return nullptr;
+    if (index < 0 || index >= journal_size) return nullptr;
     return journal[(journal_start + index) % JOURNAL_CAPACITY];
 }
 

@@ -22,21 +22,17 @@ static DWORD version_build = 19045;
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
 {
-    if (!platform_call("GetModuleHandleA"))
-        return nullptr;
+    if (!platform_call("GetModuleHandleA")) return nullptr;
     // Only the program itself is a module here.
-    if (module_name != nullptr)
-        return nullptr;
+    if (module_name != nullptr) return nullptr;
     return reinterpret_cast<HMODULE>(PROGRAM_IMAGE_BASE);
 }
 
 // The size field must name the structure, as Windows insists.
 BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA version)
 {
-    if (!platform_call("GetVersionExA"))
-        return FALSE;
-    if (version == nullptr || version->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA))
-        return FALSE;
+    if (!platform_call("GetVersionExA")) return FALSE;
+    if (version == nullptr || version->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA)) return FALSE;
     version->dwMajorVersion = version_major;
     version->dwMinorVersion = version_minor;
     version->dwBuildNumber = version_build;
@@ -57,8 +53,7 @@ void standin_set_version(DWORD platform_id, DWORD major, DWORD minor)
 // give fixed memory too.
 HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes)
 {
-    if (!platform_call("LocalAlloc"))
-        return nullptr;
+    if (!platform_call("LocalAlloc")) return nullptr;
     size_t size = bytes == 0 ? 1 : bytes;
     return (flags & LMEM_ZEROINIT) != 0 ? std::calloc(1, size) : std::malloc(size);
 }
@@ -66,16 +61,14 @@ HLOCAL WINAPI LocalAlloc(UINT flags, SIZE_T bytes)
 // Returns null on success, as Windows does.
 HLOCAL WINAPI LocalFree(HLOCAL memory)
 {
-    if (!platform_call("LocalFree"))
-        return memory;
+    if (!platform_call("LocalFree")) return memory;
     std::free(memory);
     return nullptr;
 }
 
 void WINAPI Sleep(DWORD milliseconds)
 {
-    if (!platform_call("Sleep"))
-        return;
+    if (!platform_call("Sleep")) return;
     if (milliseconds == 0) {
         sched_yield();
         return;
@@ -83,8 +76,7 @@ void WINAPI Sleep(DWORD milliseconds)
     do {
         DWORD step = milliseconds == INFINITE_WAIT ? 1000 : milliseconds;
         timespec rest = {static_cast<time_t>(step / 1000), static_cast<long>(step % 1000) * 1000000L};
-        while (nanosleep(&rest, &rest) != 0) {
-        }
+        while (nanosleep(&rest, &rest) != 0) { }
     } while (milliseconds == INFINITE_WAIT);
 }
 

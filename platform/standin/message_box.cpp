@@ -16,8 +16,7 @@ static int recorded_count;
 
 static void record(HWND owner, const char* text, const char* caption, UINT style)
 {
-    if (recorded_count == MAX_RECORDED_BOXES)
-        return;
+    if (recorded_count == MAX_RECORDED_BOXES) return;
     StandinMessageBox& box = recorded[recorded_count++];
     box.owner = owner;
     box.style = style;
@@ -53,23 +52,18 @@ static void run_modal(DisplayDriver* driver, DriverMessageBox* box)
         dispatch_message(&message);
     }
     driver->close_message_box(box);
-    if (quit_taken)
-        post_quit(quit_code);
+    if (quit_taken) post_quit(quit_code);
 }
 
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 {
-    if (!platform_call("MessageBoxA"))
-        return 0;
-    if (text == nullptr)
-        text = "";
-    if (caption == nullptr)
-        caption = "Error";
+    if (!platform_call("MessageBoxA")) return 0;
+    if (text == nullptr) text = "";
+    if (caption == nullptr) caption = "Error";
     record(owner, text, caption, type);
     DisplayDriver* driver = current_driver();
     DriverMessageBox* box = nullptr;
-    if (driver != nullptr)
-        box = driver->open_message_box(driver_window_of(owner), text, caption);
+    if (driver != nullptr) box = driver->open_message_box(driver_window_of(owner), text, caption);
     if (box == nullptr) {
         write_to_stderr(text, caption);
         return IDOK;
@@ -85,7 +79,6 @@ int standin_message_box_count()
 
 const StandinMessageBox* standin_message_box(int index)
 {
-    if (index < 0 || index >= recorded_count)
-        return nullptr;
+    if (index < 0 || index >= recorded_count) return nullptr;
     return &recorded[index];
 }

@@ -43,8 +43,7 @@ static DWORD tick_count()
 
 static bool append(MessageList* list, HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character)
 {
-    if (list->count == list->capacity)
-        return false;
+    if (list->count == list->capacity) return false;
     QueuedMessage& entry = list->entries[list->count++];
     entry.message = MSG{window, message, wParam, lParam, tick_count(), POINT{0, 0}};
     entry.character = character;
@@ -54,23 +53,20 @@ static bool append(MessageList* list, HWND window, UINT message, WPARAM wParam, 
 static void remove_at(MessageList* list, int index)
 {
     std::memmove(&list->entries[index], &list->entries[index + 1],
-                 sizeof(QueuedMessage) * static_cast<size_t>(list->count - index - 1));
+        sizeof(QueuedMessage) * static_cast<size_t>(list->count - index - 1));
     list->count--;
 }
 
 static bool window_matches(HWND message_window, HWND filter)
 {
-    if (filter == nullptr)
-        return true;
-    if (filter == reinterpret_cast<HWND>(-1))
-        return message_window == nullptr;
+    if (filter == nullptr) return true;
+    if (filter == reinterpret_cast<HWND>(-1)) return message_window == nullptr;
     return message_window == filter;
 }
 
 static bool range_matches(UINT message, UINT first, UINT last)
 {
-    if (first == 0 && last == 0)
-        return true;
+    if (first == 0 && last == 0) return true;
     return message >= first && message <= last;
 }
 
@@ -78,8 +74,7 @@ static int find(const MessageList* list, HWND window, UINT first, UINT last)
 {
     for (int i = 0; i < list->count; i++) {
         const MSG& message = list->entries[i].message;
-        if (window_matches(message.hwnd, window) && range_matches(message.message, first, last))
-            return i;
+        if (window_matches(message.hwnd, window) && range_matches(message.message, first, last)) return i;
     }
     return -1;
 }
@@ -129,8 +124,7 @@ static void deliver_sent()
 static void drop_from(MessageList* list, HWND window)
 {
     for (int i = list->count - 1; i >= 0; i--)
-        if (list->entries[i].message.hwnd == window)
-            remove_at(list, i);
+        if (list->entries[i].message.hwnd == window) remove_at(list, i);
 }
 
 void drop_window_messages(HWND window)
@@ -148,8 +142,7 @@ void post_quit(int exit_code)
 
 bool take_quit(int* exit_code)
 {
-    if (!quit_pending)
-        return false;
+    if (!quit_pending) return false;
     quit_pending = false;
     *exit_code = quit_code;
     return true;
@@ -161,29 +154,25 @@ static void stamp(MSG* message)
     int x = 0;
     int y = 0;
     DisplayDriver* driver = chosen_driver();
-    if (driver != nullptr && driver->get_cursor_pos(&x, &y))
-        cursor = POINT{x, y};
+    if (driver != nullptr && driver->get_cursor_pos(&x, &y)) cursor = POINT{x, y};
     message->pt = cursor;
 }
 
 bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
 {
-    if (DisplayDriver* driver = chosen_driver())
-        driver->poll_events();
+    if (DisplayDriver* driver = chosen_driver()) driver->poll_events();
     deliver_sent();
 
     int index = find(&posted, window, first, last);
     if (index >= 0) {
         *message = posted.entries[index].message;
-        if (remove)
-            remove_at(&posted, index);
+        if (remove) remove_at(&posted, index);
         stamp(message);
         return true;
     }
     if (quit_pending) {
         *message = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quit_code), 0, tick_count(), POINT{0, 0}};
-        if (remove)
-            quit_pending = false;
+        if (remove) quit_pending = false;
         stamp(message);
         return true;
     }
@@ -211,10 +200,8 @@ bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
 
 BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove)
 {
-    if (!platform_call("PeekMessageA"))
-        return FALSE;
-    if (message == nullptr)
-        return FALSE;
+    if (!platform_call("PeekMessageA")) return FALSE;
+    if (message == nullptr) return FALSE;
     return peek_message(message, window, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
@@ -223,20 +210,16 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT
 // spinning, as a thread blocked in GetMessage would.
 BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
 {
-    if (!platform_call("GetMessageA"))
-        return -1;
-    if (message == nullptr)
-        return -1;
+    if (!platform_call("GetMessageA")) return -1;
+    if (message == nullptr) return -1;
     if (window != nullptr && window != reinterpret_cast<HWND>(-1) && !is_live_window(window)) {
         *message = MSG{};
         return -1;
     }
     for (;;) {
-        if (peek_message(message, window, first, last, true))
-            return message->message == WM_QUIT ? 0 : 1;
+        if (peek_message(message, window, first, last, true)) return message->message == WM_QUIT ? 0 : 1;
         DisplayDriver* driver = current_driver();
-        if (driver != nullptr)
-            driver->wait_events();
+        if (driver != nullptr) driver->wait_events();
         if (driver == nullptr || std::strcmp(driver->name, "null") == 0) {
             timespec nap = {0, 1000000};
             nanosleep(&nap, nullptr);
@@ -246,22 +229,18 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
 
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!platform_call("PostMessageA"))
-        return FALSE;
+    if (!platform_call("PostMessageA")) return FALSE;
     if (window == HWND_BROADCAST) {
         for (int i = 0; WindowRecord* record = window_record_at(i); i++)
-            if (!record->destroying)
-                post_message(record->handle, message, wParam, lParam);
+            if (!record->destroying) post_message(record->handle, message, wParam, lParam);
         return TRUE;
     }
-    if (window != nullptr && !is_live_window(window))
-        return FALSE;
+    if (window != nullptr && !is_live_window(window)) return FALSE;
     return post_message(window, message, wParam, lParam) ? TRUE : FALSE;
 }
 
 void WINAPI PostQuitMessage(int exit_code)
 {
-    if (!platform_call("PostQuitMessage"))
-        return;
+    if (!platform_call("PostQuitMessage")) return;
     post_quit(exit_code);
 }

@@ -32,8 +32,7 @@ void null_driver_set_cursor(int screen_x, int screen_y)
 void null_driver_resize(HWND window, int width, int height)
 {
     DriverWindow* record = driver_window_of(window);
-    if (record == nullptr || width <= 0 || height <= 0)
-        return;
+    if (record == nullptr || width <= 0 || height <= 0) return;
     null_egl_resize_surface(record->surface, width, height);
 }
 
@@ -46,25 +45,23 @@ static void terminate()
 static DriverWindow* create_window(HWND window, const char*, int, int, int width, int height)
 {
     NullSurface* surface = null_egl_create_surface(width, height);
-    if (surface == nullptr)
-        return nullptr;
+    if (surface == nullptr) return nullptr;
     DriverWindow* record = new DriverWindow{window, surface};
     return record;
 }
 
 static void destroy_window(DriverWindow* window)
 {
-    if (window == nullptr)
-        return;
+    if (window == nullptr) return;
     null_egl_destroy_surface(window->surface);
     delete window;
 }
 
-static void show_window(DriverWindow*) {}
+static void show_window(DriverWindow*) { }
 
 // Events are injected; there is never anything to fetch or wait for.
-static void poll_events() {}
-static void wait_events() {}
+static void poll_events() { }
+static void wait_events() { }
 
 static bool get_cursor_pos(int* screen_x, int* screen_y)
 {
@@ -114,12 +111,11 @@ static bool message_box_is_open(DriverMessageBox*)
     return false;
 }
 
-static void close_message_box(DriverMessageBox*) {}
+static void close_message_box(DriverMessageBox*) { }
 
 bool null_driver_init(DisplayDriver* driver)
 {
-    if (!null_egl_start())
-        return false;
+    if (!null_egl_start()) return false;
     cursor_x = 0;
     cursor_y = 0;
     driver->name = "null";

@@ -19,8 +19,8 @@ struct NullSurface {
     EGLSurface pbuffer;
     int width;
     int height;
-    int format;              // 0 until set
-    DriverContext* context;  // last made current on this surface
+    int format;             // 0 until set
+    DriverContext* context; // last made current on this surface
 };
 
 struct DriverContext {
@@ -50,15 +50,14 @@ static BYTE byte_of(EGLint value)
 
 static void add_format(EGLConfig config, bool double_buffer)
 {
-    if (format_count == MAX_FORMATS)
-        return;
+    if (format_count == MAX_FORMATS) return;
     PIXELFORMATDESCRIPTOR d{};
     d.nSize = sizeof(PIXELFORMATDESCRIPTOR);
     d.nVersion = 1;
     // PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL, and PFD_DOUBLEBUFFER or
     // PFD_SUPPORT_GDI (GDI draws only into single-buffered windows).
     d.dwFlags = 0x04 | 0x20 | (double_buffer ? 0x01u : 0x10u);
-    d.iPixelType = 0;  // PFD_TYPE_RGBA
+    d.iPixelType = 0; // PFD_TYPE_RGBA
     EGLint red = config_value(config, EGL_RED_SIZE);
     EGLint green = config_value(config, EGL_GREEN_SIZE);
     EGLint blue = config_value(config, EGL_BLUE_SIZE);
@@ -74,7 +73,7 @@ static void add_format(EGLConfig config, bool double_buffer)
     d.cAlphaShift = byte_of(alpha > 0 ? red + green + blue : 0);
     d.cDepthBits = byte_of(config_value(config, EGL_DEPTH_SIZE));
     d.cStencilBits = byte_of(config_value(config, EGL_STENCIL_SIZE));
-    d.iLayerType = 0;  // PFD_MAIN_PLANE
+    d.iLayerType = 0; // PFD_MAIN_PLANE
     formats[format_count++] = NullFormat{config, d};
 }
 
@@ -86,10 +85,10 @@ static bool wanted_config(EGLConfig config)
     EGLint depth = config_value(config, EGL_DEPTH_SIZE);
     EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
     return config_value(config, EGL_RED_SIZE) == 8 && config_value(config, EGL_GREEN_SIZE) == 8 &&
-           config_value(config, EGL_BLUE_SIZE) == 8 && (alpha == 0 || alpha == 8) &&
-           (depth == 0 || depth == 16 || depth == 24) && config_value(config, EGL_SAMPLES) == 0 &&
-           (config_value(config, EGL_SURFACE_TYPE) & EGL_PBUFFER_BIT) != 0 &&
-           (config_value(config, EGL_RENDERABLE_TYPE) & EGL_OPENGL_BIT) != 0;
+        config_value(config, EGL_BLUE_SIZE) == 8 && (alpha == 0 || alpha == 8) &&
+        (depth == 0 || depth == 16 || depth == 24) && config_value(config, EGL_SAMPLES) == 0 &&
+        (config_value(config, EGL_SURFACE_TYPE) & EGL_PBUFFER_BIT) != 0 &&
+        (config_value(config, EGL_RENDERABLE_TYPE) & EGL_OPENGL_BIT) != 0;
 }
 
 static void list_formats()
@@ -97,36 +96,30 @@ static void list_formats()
     EGLConfig configs[256];
     EGLint count = 0;
     format_count = 0;
-    if (!eglGetConfigs(display, configs, 256, &count))
-        return;
+    if (!eglGetConfigs(display, configs, 256, &count)) return;
     EGLConfig wanted[MAX_FORMATS / 2];
     int wanted_count = 0;
     for (EGLint i = 0; i < count && wanted_count < MAX_FORMATS / 2; i++)
-        if (wanted_config(configs[i]))
-            wanted[wanted_count++] = configs[i];
+        if (wanted_config(configs[i])) wanted[wanted_count++] = configs[i];
     // Alpha first, then by depth and stencil, so the list reads like a driver's.
     std::stable_sort(wanted, wanted + wanted_count, [](EGLConfig a, EGLConfig b) {
         EGLint ka = -config_value(a, EGL_ALPHA_SIZE) * 10000 + config_value(a, EGL_DEPTH_SIZE) * 100 +
-                    config_value(a, EGL_STENCIL_SIZE);
+            config_value(a, EGL_STENCIL_SIZE);
         EGLint kb = -config_value(b, EGL_ALPHA_SIZE) * 10000 + config_value(b, EGL_DEPTH_SIZE) * 100 +
-                    config_value(b, EGL_STENCIL_SIZE);
+            config_value(b, EGL_STENCIL_SIZE);
         return ka < kb;
     });
-    for (int i = 0; i < wanted_count; i++)
-        add_format(wanted[i], true);
-    for (int i = 0; i < wanted_count; i++)
-        add_format(wanted[i], false);
+    for (int i = 0; i < wanted_count; i++) add_format(wanted[i], true);
+    for (int i = 0; i < wanted_count; i++) add_format(wanted[i], false);
 }
 
 bool null_egl_start()
 {
     auto get_platform_display =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
-    if (get_platform_display == nullptr)
-        return false;
+    if (get_platform_display == nullptr) return false;
     display = get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY)
-        return false;
+    if (display == EGL_NO_DISPLAY) return false;
     EGLint major = 0;
     EGLint minor = 0;
     if (!eglInitialize(display, &major, &minor) || !eglBindAPI(EGL_OPENGL_API)) {
@@ -144,8 +137,7 @@ bool null_egl_start()
 
 void null_egl_stop()
 {
-    if (display == EGL_NO_DISPLAY)
-        return;
+    if (display == EGL_NO_DISPLAY) return;
     eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     current_surface = nullptr;
     current_context = nullptr;
@@ -160,8 +152,7 @@ int null_egl_format_count()
 
 bool null_egl_describe(int format, PIXELFORMATDESCRIPTOR* description)
 {
-    if (format < 1 || format > format_count)
-        return false;
+    if (format < 1 || format > format_count) return false;
     *description = formats[format - 1].description;
     return true;
 }
@@ -186,8 +177,7 @@ void null_egl_destroy_surface(NullSurface* surface)
         current_surface = nullptr;
         current_context = nullptr;
     }
-    if (surface->pbuffer != EGL_NO_SURFACE)
-        eglDestroySurface(display, surface->pbuffer);
+    if (surface->pbuffer != EGL_NO_SURFACE) eglDestroySurface(display, surface->pbuffer);
     delete surface;
 }
 
@@ -195,15 +185,12 @@ void null_egl_destroy_surface(NullSurface* surface)
 // current on it moves along.
 void null_egl_resize_surface(NullSurface* surface, int width, int height)
 {
-    if (width == surface->width && height == surface->height)
-        return;
+    if (width == surface->width && height == surface->height) return;
     surface->width = width;
     surface->height = height;
-    if (surface->format == 0)
-        return;
+    if (surface->format == 0) return;
     EGLSurface replacement = make_pbuffer(surface->format, width, height);
-    if (replacement == EGL_NO_SURFACE)
-        return;
+    if (replacement == EGL_NO_SURFACE) return;
     if (surface == current_surface)
         eglMakeCurrent(display, replacement, replacement, current_context->context);
     eglDestroySurface(display, surface->pbuffer);
@@ -212,11 +199,9 @@ void null_egl_resize_surface(NullSurface* surface, int width, int height)
 
 bool null_egl_set_format(NullSurface* surface, int format)
 {
-    if (format < 1 || format > format_count || surface->format != 0)
-        return false;
+    if (format < 1 || format > format_count || surface->format != 0) return false;
     EGLSurface pbuffer = make_pbuffer(format, surface->width, surface->height);
-    if (pbuffer == EGL_NO_SURFACE)
-        return false;
+    if (pbuffer == EGL_NO_SURFACE) return false;
     surface->pbuffer = pbuffer;
     surface->format = format;
     return true;
@@ -224,29 +209,24 @@ bool null_egl_set_format(NullSurface* surface, int format)
 
 DriverContext* null_egl_create_context(NullSurface* surface, int format)
 {
-    if (surface->format == 0 || format != surface->format)
-        return nullptr;
-    const EGLint attributes[] = {EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT,
-                                 EGL_NONE};
+    if (surface->format == 0 || format != surface->format) return nullptr;
+    const EGLint attributes[] = {
+        EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
     EGLContext context = eglCreateContext(display, formats[format - 1].config, EGL_NO_CONTEXT, attributes);
-    if (context == EGL_NO_CONTEXT)
-        return nullptr;
+    if (context == EGL_NO_CONTEXT) return nullptr;
     return new DriverContext{context, format};
 }
 
 bool null_egl_make_current(NullSurface* surface, DriverContext* context)
 {
     if (surface == nullptr || context == nullptr) {
-        if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT))
-            return false;
+        if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT)) return false;
         current_surface = nullptr;
         current_context = nullptr;
         return true;
     }
-    if (surface->format != context->format || surface->pbuffer == EGL_NO_SURFACE)
-        return false;
-    if (!eglMakeCurrent(display, surface->pbuffer, surface->pbuffer, context->context))
-        return false;
+    if (surface->format != context->format || surface->pbuffer == EGL_NO_SURFACE) return false;
+    if (!eglMakeCurrent(display, surface->pbuffer, surface->pbuffer, context->context)) return false;
     current_surface = surface;
     current_context = context;
     surface->context = context;
@@ -255,8 +235,7 @@ bool null_egl_make_current(NullSurface* surface, DriverContext* context)
 
 void null_egl_delete_context(DriverContext* context)
 {
-    if (context == nullptr)
-        return;
+    if (context == nullptr) return;
     if (context == current_context) {
         eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
         current_surface = nullptr;
@@ -270,10 +249,8 @@ void null_egl_delete_context(DriverContext* context)
 // only finishes the drawing.
 bool null_egl_swap(NullSurface* surface)
 {
-    if (surface->pbuffer == EGL_NO_SURFACE)
-        return false;
-    if (surface == current_surface)
-        glFinish();
+    if (surface->pbuffer == EGL_NO_SURFACE) return false;
+    if (surface == current_surface) glFinish();
     return true;
 }
 
@@ -282,16 +259,13 @@ bool null_egl_swap(NullSurface* surface)
 // window's last context current for the read when another one is.
 bool null_egl_read_pixels(NullSurface* surface, int x, int y, int width, int height, unsigned char* rgba)
 {
-    if (surface->pbuffer == EGL_NO_SURFACE || width <= 0 || height <= 0)
-        return false;
+    if (surface->pbuffer == EGL_NO_SURFACE || width <= 0 || height <= 0) return false;
     NullSurface* previous_surface = current_surface;
     DriverContext* previous_context = current_context;
     if (surface != current_surface) {
-        if (surface->context == nullptr || !null_egl_make_current(surface, surface->context))
-            return false;
+        if (surface->context == nullptr || !null_egl_make_current(surface, surface->context)) return false;
     }
-    while (glGetError() != GL_NO_ERROR) {
-    }
+    while (glGetError() != GL_NO_ERROR) { }
     GLint draw_buffer = GL_BACK;
     GLint read_buffer = GL_BACK;
     glGetIntegerv(GL_DRAW_BUFFER, &draw_buffer);
@@ -306,7 +280,6 @@ bool null_egl_read_pixels(NullSurface* surface, int x, int y, int width, int hei
     glReadBuffer(static_cast<GLenum>(read_buffer));
     glPopClientAttrib();
     bool ok = glGetError() == GL_NO_ERROR;
-    if (previous_surface != surface)
-        null_egl_make_current(previous_surface, previous_context);
+    if (previous_surface != surface) null_egl_make_current(previous_surface, previous_context);
     return ok;
 }

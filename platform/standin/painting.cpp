@@ -12,13 +12,12 @@ static bool is_empty(const RECT& rect)
 static RECT client_area(const WindowRecord* record)
 {
     return RECT{0, 0, record->client_rect.right - record->client_rect.left,
-                record->client_rect.bottom - record->client_rect.top};
+        record->client_rect.bottom - record->client_rect.top};
 }
 
 void invalidate_window(WindowRecord* record, const RECT* rect, bool erase)
 {
-    if (record == nullptr)
-        return;
+    if (record == nullptr) return;
     RECT area = client_area(record);
     if (rect != nullptr) {
         area.left = rect->left > area.left ? rect->left : area.left;
@@ -26,8 +25,7 @@ void invalidate_window(WindowRecord* record, const RECT* rect, bool erase)
         area.right = rect->right < area.right ? rect->right : area.right;
         area.bottom = rect->bottom < area.bottom ? rect->bottom : area.bottom;
     }
-    if (is_empty(area))
-        return;
+    if (is_empty(area)) return;
     if (record->needs_paint) {
         RECT& update = record->update_rect;
         update.left = area.left < update.left ? area.left : update.left;
@@ -50,8 +48,7 @@ void validate_window(WindowRecord* record)
 
 HWND window_needing_paint(HWND filter)
 {
-    if (filter == reinterpret_cast<HWND>(-1))
-        return nullptr;
+    if (filter == reinterpret_cast<HWND>(-1)) return nullptr;
     for (int i = 0; WindowRecord* record = window_record_at(i); i++)
         if (record->needs_paint && record->visible && !record->destroying &&
             (filter == nullptr || filter == record->handle))
@@ -62,16 +59,14 @@ HWND window_needing_paint(HWND filter)
 // A null window invalidates every window, as on Windows.
 BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase)
 {
-    if (!platform_call("InvalidateRect"))
-        return FALSE;
+    if (!platform_call("InvalidateRect")) return FALSE;
     if (window == nullptr) {
         for (int i = 0; WindowRecord* record = window_record_at(i); i++)
             invalidate_window(record, nullptr, erase != FALSE);
         return TRUE;
     }
     WindowRecord* record = window_record(window);
-    if (record == nullptr)
-        return FALSE;
+    if (record == nullptr) return FALSE;
     invalidate_window(record, rect, erase != FALSE);
     return TRUE;
 }
@@ -80,41 +75,37 @@ BOOL WINAPI InvalidateRect(HWND window, const RECT* rect, BOOL erase)
 // of it cannot be cut out of a single bounding rectangle.
 BOOL WINAPI ValidateRect(HWND window, const RECT* rect)
 {
-    if (!platform_call("ValidateRect"))
-        return FALSE;
+    if (!platform_call("ValidateRect")) return FALSE;
     WindowRecord* record = window_record(window);
-    if (record == nullptr)
-        return FALSE;
+    if (record == nullptr) return FALSE;
     const RECT& update = record->update_rect;
-    if (rect == nullptr || (rect->left <= update.left && rect->top <= update.top && rect->right >= update.right &&
-                            rect->bottom >= update.bottom))
+    if (rect == nullptr ||
+        (rect->left <= update.left && rect->top <= update.top && rect->right >= update.right &&
+            rect->bottom >= update.bottom))
         validate_window(record);
     return TRUE;
 }
 
 HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint)
 {
-    if (!platform_call("BeginPaint"))
-        return nullptr;
+    if (!platform_call("BeginPaint")) return nullptr;
     WindowRecord* record = window_record(window);
-    if (record == nullptr || paint == nullptr)
-        return nullptr;
+    if (record == nullptr || paint == nullptr) return nullptr;
     HDC dc = dc_of_window(window);
-    if (dc == nullptr)
-        return nullptr;
+    if (dc == nullptr) return nullptr;
     *paint = PAINTSTRUCT{};
     paint->hdc = dc;
     paint->rcPaint = record->needs_paint ? record->update_rect : RECT{0, 0, 0, 0};
     bool erase = record->needs_erase;
     validate_window(record);
     if (erase)
-        paint->fErase = send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0 ? TRUE : FALSE;
+        paint->fErase =
+            send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0) == 0 ? TRUE : FALSE;
     return dc;
 }
 
 BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT*)
 {
-    if (!platform_call("EndPaint"))
-        return FALSE;
+    if (!platform_call("EndPaint")) return FALSE;
     return TRUE;
 }

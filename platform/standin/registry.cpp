@@ -27,12 +27,36 @@ struct RegistryValue {
 
 // The value names of the system colours 0 to 30, as Windows stores them.
 static const char* const COLOUR_VALUE_NAMES[] = {
-    "Scrollbar",      "Background",     "ActiveTitle",      "InactiveTitle",       "Menu",
-    "Window",         "WindowFrame",    "MenuText",         "WindowText",          "TitleText",
-    "ActiveBorder",   "InactiveBorder", "AppWorkspace",     "Hilight",             "HilightText",
-    "ButtonFace",     "ButtonShadow",   "GrayText",         "ButtonText",          "InactiveTitleText",
-    "ButtonHilight",  "ButtonDkShadow", "ButtonLight",      "InfoText",            "InfoWindow",
-    nullptr,          "HotTrackingColor", "GradientActiveTitle", "GradientInactiveTitle", "MenuHilight",
+    "Scrollbar",
+    "Background",
+    "ActiveTitle",
+    "InactiveTitle",
+    "Menu",
+    "Window",
+    "WindowFrame",
+    "MenuText",
+    "WindowText",
+    "TitleText",
+    "ActiveBorder",
+    "InactiveBorder",
+    "AppWorkspace",
+    "Hilight",
+    "HilightText",
+    "ButtonFace",
+    "ButtonShadow",
+    "GrayText",
+    "ButtonText",
+    "InactiveTitleText",
+    "ButtonHilight",
+    "ButtonDkShadow",
+    "ButtonLight",
+    "InfoText",
+    "InfoWindow",
+    nullptr,
+    "HotTrackingColor",
+    "GradientActiveTitle",
+    "GradientInactiveTitle",
+    "MenuHilight",
     "MenuBar",
 };
 
@@ -48,19 +72,16 @@ static bool key_deleted_under[MAX_OPEN_KEYS];
 static RegistryValue* find_value(const char* name)
 {
     for (int i = 0; i < value_count; i++)
-        if (strcasecmp(values[i].name, name) == 0)
-            return &values[i];
+        if (strcasecmp(values[i].name, name) == 0) return &values[i];
     return nullptr;
 }
 
 static void store(const char* name, DWORD type, const void* data, DWORD size)
 {
-    if (name == nullptr || std::strlen(name) >= NAME_SIZE || size > DATA_SIZE)
-        return;
+    if (name == nullptr || std::strlen(name) >= NAME_SIZE || size > DATA_SIZE) return;
     RegistryValue* value = find_value(name);
     if (value == nullptr) {
-        if (value_count == MAX_VALUES)
-            return;
+        if (value_count == MAX_VALUES) return;
         value = &values[value_count++];
         std::snprintf(value->name, sizeof value->name, "%s", name);
     }
@@ -76,14 +97,12 @@ static void store_string(const char* name, const char* text)
 
 static void make_ready()
 {
-    if (key_ready)
-        return;
+    if (key_ready) return;
     key_ready = true;
     key_exists = true;
     int count = static_cast<int>(sizeof COLOUR_VALUE_NAMES / sizeof COLOUR_VALUE_NAMES[0]);
     for (int i = 0; i < count; i++) {
-        if (COLOUR_VALUE_NAMES[i] == nullptr)
-            continue;
+        if (COLOUR_VALUE_NAMES[i] == nullptr) continue;
         COLORREF colour = standard_system_colour(i);
         char text[16];
         std::snprintf(text, sizeof text, "%u %u %u", GetRValue(colour), GetGValue(colour), GetBValue(colour));
@@ -102,19 +121,17 @@ static int open_index(HKEY key)
 
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR sub_key, DWORD, REGSAM, HKEY* result)
 {
-    if (!platform_call("RegOpenKeyExA"))
-        return ERROR_FILE_NOT_FOUND;
-    if (result == nullptr)
-        return ERROR_INVALID_PARAMETER;
+    if (!platform_call("RegOpenKeyExA")) return ERROR_FILE_NOT_FOUND;
+    if (result == nullptr) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     make_ready();
     if (key != HKEY_CURRENT_USER)
-        return key == HKEY_CLASSES_ROOT || key == HKEY_LOCAL_MACHINE ? ERROR_FILE_NOT_FOUND : ERROR_INVALID_HANDLE;
+        return key == HKEY_CLASSES_ROOT || key == HKEY_LOCAL_MACHINE ? ERROR_FILE_NOT_FOUND
+                                                                     : ERROR_INVALID_HANDLE;
     if (sub_key == nullptr || strcasecmp(sub_key, COLOURS_KEY) != 0 || !key_exists)
         return ERROR_FILE_NOT_FOUND;
     for (int i = 0; i < MAX_OPEN_KEYS; i++) {
-        if (key_open[i])
-            continue;
+        if (key_open[i]) continue;
         key_open[i] = true;
         key_deleted_under[i] = false;
         *result = reinterpret_cast<HKEY>(FIRST_KEY_HANDLE + static_cast<ULONG_PTR>(i) * 4);
@@ -125,44 +142,33 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR sub_key, DWORD, REGSAM, HKEY* resu
 
 // With no buffer, or one too small, the size needed is reported; a buffer too
 // small gets ERROR_MORE_DATA and is left untouched.
-LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR value_name, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                                LPDWORD size)
+LSTATUS WINAPI RegQueryValueExA(
+    HKEY key, LPCSTR value_name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size)
 {
-    if (!platform_call("RegQueryValueExA"))
-        return ERROR_FILE_NOT_FOUND;
+    if (!platform_call("RegQueryValueExA")) return ERROR_FILE_NOT_FOUND;
     int index = open_index(key);
-    if (index < 0)
-        return ERROR_INVALID_HANDLE;
-    if (reserved != nullptr || (data != nullptr && size == nullptr))
-        return ERROR_INVALID_PARAMETER;
-    if (key_deleted_under[index])
-        return ERROR_KEY_DELETED;
+    if (index < 0) return ERROR_INVALID_HANDLE;
+    if (reserved != nullptr || (data != nullptr && size == nullptr)) return ERROR_INVALID_PARAMETER;
+    if (key_deleted_under[index]) return ERROR_KEY_DELETED;
     const RegistryValue* value = value_name == nullptr ? nullptr : find_value(value_name);
-    if (value == nullptr)
-        return ERROR_FILE_NOT_FOUND;
-    if (type != nullptr)
-        *type = value->type;
-    if (size == nullptr)
-        return ERROR_SUCCESS;
+    if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+    if (type != nullptr) *type = value->type;
+    if (size == nullptr) return ERROR_SUCCESS;
     DWORD room = *size;
     *size = value->size;
-    if (data == nullptr)
-        return ERROR_SUCCESS;
-    if (room < value->size)
-        return ERROR_MORE_DATA;
+    if (data == nullptr) return ERROR_SUCCESS;
+    if (room < value->size) return ERROR_MORE_DATA;
     std::memcpy(data, value->data, value->size);
     return ERROR_SUCCESS;
 }
 
 LSTATUS WINAPI RegCloseKey(HKEY key)
 {
-    if (!platform_call("RegCloseKey"))
-        return ERROR_INVALID_HANDLE;
+    if (!platform_call("RegCloseKey")) return ERROR_INVALID_HANDLE;
     if (key == HKEY_CURRENT_USER || key == HKEY_CLASSES_ROOT || key == HKEY_LOCAL_MACHINE)
         return ERROR_SUCCESS;
     int index = open_index(key);
-    if (index < 0)
-        return ERROR_INVALID_HANDLE;
+    if (index < 0) return ERROR_INVALID_HANDLE;
     key_open[index] = false;
     return ERROR_SUCCESS;
 }
@@ -205,8 +211,7 @@ void standin_registry_delete_value(const char* name)
 {
     make_ready();
     RegistryValue* value = name == nullptr ? nullptr : find_value(name);
-    if (value == nullptr)
-        return;
+    if (value == nullptr) return;
     *value = values[--value_count];
 }
 
@@ -216,6 +221,5 @@ void standin_registry_delete_colours_key()
     key_exists = false;
     value_count = 0;
     for (int i = 0; i < MAX_OPEN_KEYS; i++)
-        if (key_open[i])
-            key_deleted_under[i] = true;
+        if (key_open[i]) key_deleted_under[i] = true;
 }

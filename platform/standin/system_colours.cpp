@@ -8,12 +8,36 @@ static const int COLOUR_COUNT = 31;
 
 // Index 25 has no colour on Windows and reads as black.
 static const COLORREF STANDARD_SCHEME[COLOUR_COUNT] = {
-    RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219), RGB(240, 240, 240),
-    RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(180, 180, 180), RGB(244, 247, 252), RGB(171, 171, 171), RGB(0, 120, 215),   RGB(255, 255, 255),
-    RGB(240, 240, 240), RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),       RGB(255, 255, 225),
-    RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234), RGB(215, 228, 242), RGB(0, 120, 215),
+    RGB(200, 200, 200),
+    RGB(0, 0, 0),
+    RGB(153, 180, 209),
+    RGB(191, 205, 219),
+    RGB(240, 240, 240),
+    RGB(255, 255, 255),
+    RGB(100, 100, 100),
+    RGB(0, 0, 0),
+    RGB(0, 0, 0),
+    RGB(0, 0, 0),
+    RGB(180, 180, 180),
+    RGB(244, 247, 252),
+    RGB(171, 171, 171),
+    RGB(0, 120, 215),
+    RGB(255, 255, 255),
+    RGB(240, 240, 240),
+    RGB(160, 160, 160),
+    RGB(109, 109, 109),
+    RGB(0, 0, 0),
+    RGB(0, 0, 0),
+    RGB(255, 255, 255),
+    RGB(105, 105, 105),
+    RGB(227, 227, 227),
+    RGB(0, 0, 0),
+    RGB(255, 255, 225),
+    RGB(0, 0, 0),
+    RGB(0, 102, 204),
+    RGB(185, 209, 234),
+    RGB(215, 228, 242),
+    RGB(0, 120, 215),
     RGB(240, 240, 240),
 };
 
@@ -22,10 +46,8 @@ static bool colours_ready;
 
 static void make_ready()
 {
-    if (colours_ready)
-        return;
-    for (int i = 0; i < COLOUR_COUNT; i++)
-        colours[i] = STANDARD_SCHEME[i];
+    if (colours_ready) return;
+    for (int i = 0; i < COLOUR_COUNT; i++) colours[i] = STANDARD_SCHEME[i];
     colours_ready = true;
 }
 
@@ -36,8 +58,7 @@ COLORREF standard_system_colour(int index)
 
 DWORD WINAPI GetSysColor(int index)
 {
-    if (!platform_call("GetSysColor"))
-        return 0;
+    if (!platform_call("GetSysColor")) return 0;
     make_ready();
     return index >= 0 && index < COLOUR_COUNT ? colours[index] : 0;
 }
@@ -46,10 +67,8 @@ DWORD WINAPI GetSysColor(int index)
 // so a palette-relative reference (high byte 0x02) is stored as its RGB.
 BOOL WINAPI SetSysColors(int count, const INT* indices, const COLORREF* new_colours)
 {
-    if (!platform_call("SetSysColors"))
-        return FALSE;
-    if (count < 0 || (count > 0 && (indices == nullptr || new_colours == nullptr)))
-        return FALSE;
+    if (!platform_call("SetSysColors")) return FALSE;
+    if (count < 0 || (count > 0 && (indices == nullptr || new_colours == nullptr))) return FALSE;
     make_ready();
     for (int i = 0; i < count; i++)
         if (indices[i] >= 0 && indices[i] < COLOUR_COUNT && indices[i] != 25)

@@ -8,15 +8,15 @@
 // driver cannot start. Without a call, ROLLBOX_DRIVER=null selects the null
 // driver, otherwise x11 is tried.
 bool standin_select_driver(const char* name);
-const char* standin_driver_name();  // null before a driver is chosen
+const char* standin_driver_name(); // null before a driver is chosen
 
 // Input, entering through the event API as a driver reports it.
 // standin_key types with a US layout: the character follows Shift and Caps Lock
 // as they are held at that moment (VK_SHIFT down, VK_CAPITAL toggled).
 void standin_key(HWND window, int virtual_key, bool down);
-void standin_key_press(HWND window, int virtual_key);  // down, then up
+void standin_key_press(HWND window, int virtual_key); // down, then up
 void standin_key_with_character(HWND window, int virtual_key, int character, bool down);
-void standin_button(HWND window, int button, bool down, int x, int y);  // 0 left, 1 right, 2 middle
+void standin_button(HWND window, int button, bool down, int x, int y); // 0 left, 1 right, 2 middle
 void standin_motion(HWND window, int x, int y);
 void standin_focus(HWND window, bool focused);
 void standin_close_request(HWND window);
@@ -53,7 +53,7 @@ const StandinMessageBox* standin_message_box(int index);
 // PFD_NEED_PALETTE (and PFD_NEED_SYSTEM_PALETTE when asked). Rendering still
 // goes through a true-colour buffer. Set before the first window.
 void standin_set_palette_display(bool enabled, bool need_system_palette);
-int standin_display_depth();  // bits per pixel the formats report
+int standin_display_depth(); // bits per pixel the formats report
 
 // The version GetVersionExA reports.
 void standin_set_version(DWORD platform_id, DWORD major, DWORD minor);

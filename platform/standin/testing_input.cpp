@@ -19,8 +19,8 @@ void standin_key(HWND window, int virtual_key, bool down)
     int character = 0;
     if (down) {
         // Caps Lock's own press toggles before it could type anything.
-        character = us_layout_character(virtual_key, key_is_down_now(VK_SHIFT), key_is_toggled_now(VK_CAPITAL),
-                                        key_is_down_now(VK_CONTROL));
+        character = us_layout_character(virtual_key, key_is_down_now(VK_SHIFT),
+            key_is_toggled_now(VK_CAPITAL), key_is_down_now(VK_CONTROL));
     }
     event_key(window, virtual_key, character, down);
 }
@@ -64,8 +64,7 @@ void standin_move(HWND window, int screen_x, int screen_y)
 // The null driver's buffer takes the new size before the size is reported.
 void standin_resize(HWND window, int width, int height, bool minimised)
 {
-    if (!minimised && null_driver_in_use())
-        null_driver_resize(window, width, height);
+    if (!minimised && null_driver_in_use()) null_driver_resize(window, width, height);
     event_resized(window, width, height, minimised);
 }
 
@@ -76,8 +75,7 @@ void standin_expose(HWND window)
 
 void standin_set_cursor(int screen_x, int screen_y)
 {
-    if (null_driver_in_use())
-        null_driver_set_cursor(screen_x, screen_y);
+    if (null_driver_in_use()) null_driver_set_cursor(screen_x, screen_y);
 }
 
 bool standin_read_pixels(HWND window, int x, int y, int width, int height, unsigned char* rgba)

@@ -20,19 +20,16 @@ static HDC current_dc;
 
 static WglContext* context_record(HGLRC handle)
 {
-    if (handle == nullptr)
-        return nullptr;
+    if (handle == nullptr) return nullptr;
     for (WglContext& record : contexts)
-        if (record.handle == handle)
-            return &record;
+        if (record.handle == handle) return &record;
     return nullptr;
 }
 
 static void release_current()
 {
     DisplayDriver* driver = current_driver();
-    if (current_context != nullptr && driver != nullptr)
-        driver->make_current(nullptr, nullptr);
+    if (current_context != nullptr && driver != nullptr) driver->make_current(nullptr, nullptr);
     current_context = nullptr;
     current_dc = nullptr;
 }
@@ -40,11 +37,9 @@ static void release_current()
 // Fails while the device context has no pixel format.
 HGLRC WINAPI wglCreateContext(HDC dc)
 {
-    if (!platform_call("wglCreateContext"))
-        return nullptr;
+    if (!platform_call("wglCreateContext")) return nullptr;
     GdiDc* record = dc_record(dc);
-    if (record == nullptr || record->pixel_format == 0)
-        return nullptr;
+    if (record == nullptr || record->pixel_format == 0) return nullptr;
     WglContext* free_record = nullptr;
     for (WglContext& candidate : contexts)
         if (candidate.handle == nullptr) {
@@ -52,11 +47,9 @@ HGLRC WINAPI wglCreateContext(HDC dc)
             break;
         }
     DriverWindow* window = driver_window_of(record->window);
-    if (free_record == nullptr || window == nullptr)
-        return nullptr;
+    if (free_record == nullptr || window == nullptr) return nullptr;
     DriverContext* context = current_driver()->create_context(window, record->pixel_format);
-    if (context == nullptr)
-        return nullptr;
+    if (context == nullptr) return nullptr;
     HGLRC handle = reinterpret_cast<HGLRC>(CONTEXT_HANDLE_BASE | next_context_serial++);
     *free_record = WglContext{handle, context, record->pixel_format};
     return handle;
@@ -66,8 +59,7 @@ HGLRC WINAPI wglCreateContext(HDC dc)
 // at); otherwise the device context must carry the context's pixel format.
 BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
 {
-    if (!platform_call("wglMakeCurrent"))
-        return FALSE;
+    if (!platform_call("wglMakeCurrent")) return FALSE;
     if (context == nullptr) {
         release_current();
         return TRUE;
@@ -77,8 +69,7 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
     if (record == nullptr || dc_state == nullptr || dc_state->pixel_format != record->pixel_format)
         return FALSE;
     DriverWindow* window = driver_window_of(dc_state->window);
-    if (window == nullptr || !current_driver()->make_current(window, record->context))
-        return FALSE;
+    if (window == nullptr || !current_driver()->make_current(window, record->context)) return FALSE;
     current_context = context;
     current_dc = dc;
     return TRUE;
@@ -87,13 +78,10 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
 // Deleting the current context makes it not current first.
 BOOL WINAPI wglDeleteContext(HGLRC context)
 {
-    if (!platform_call("wglDeleteContext"))
-        return FALSE;
+    if (!platform_call("wglDeleteContext")) return FALSE;
     WglContext* record = context_record(context);
-    if (record == nullptr)
-        return FALSE;
-    if (context == current_context)
-        release_current();
+    if (record == nullptr) return FALSE;
+    if (context == current_context) release_current();
     current_driver()->delete_context(record->context);
     *record = WglContext{};
     return TRUE;
@@ -101,25 +89,21 @@ BOOL WINAPI wglDeleteContext(HGLRC context)
 
 HGLRC WINAPI wglGetCurrentContext()
 {
-    if (!platform_call("wglGetCurrentContext"))
-        return nullptr;
+    if (!platform_call("wglGetCurrentContext")) return nullptr;
     return current_context;
 }
 
 HDC WINAPI wglGetCurrentDC()
 {
-    if (!platform_call("wglGetCurrentDC"))
-        return nullptr;
+    if (!platform_call("wglGetCurrentDC")) return nullptr;
     return current_dc;
 }
 
 BOOL WINAPI SwapBuffers(HDC dc)
 {
-    if (!platform_call("SwapBuffers"))
-        return FALSE;
+    if (!platform_call("SwapBuffers")) return FALSE;
     GdiDc* record = dc_record(dc);
-    if (record == nullptr || record->pixel_format == 0)
-        return FALSE;
+    if (record == nullptr || record->pixel_format == 0) return FALSE;
     DriverWindow* window = driver_window_of(record->window);
     return window != nullptr && current_driver()->swap_buffers(window) ? TRUE : FALSE;
 }

@@ -42,6 +42,6 @@ void WINAPI Sleep(DWORD milliseconds);
 [[noreturn]] void WINAPI ExitProcess(UINT exit_code);
 
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR sub_key, DWORD options, REGSAM access, HKEY* result);
-LSTATUS WINAPI RegQueryValueExA(HKEY key, LPCSTR value_name, LPDWORD reserved, LPDWORD type, LPBYTE data,
-                                LPDWORD size);
+LSTATUS WINAPI RegQueryValueExA(
+    HKEY key, LPCSTR value_name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size);
 LSTATUS WINAPI RegCloseKey(HKEY key);

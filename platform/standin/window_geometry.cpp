@@ -34,15 +34,13 @@ void set_client_rect(WindowRecord* record, int screen_x, int screen_y, int width
     frame_of_style(record->style, &frame);
     record->client_rect = RECT{screen_x, screen_y, screen_x + width, screen_y + height};
     record->window_rect = RECT{screen_x - frame.left, screen_y - frame.top, screen_x + width + frame.right,
-                               screen_y + height + frame.bottom};
+        screen_y + height + frame.bottom};
 }
 
 BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu)
 {
-    if (!platform_call("AdjustWindowRect"))
-        return FALSE;
-    if (rect == nullptr)
-        return FALSE;
+    if (!platform_call("AdjustWindowRect")) return FALSE;
+    if (rect == nullptr) return FALSE;
     RECT frame;
     frame_of_style(style, &frame);
     rect->left -= frame.left;
@@ -54,38 +52,32 @@ BOOL WINAPI AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu)
 
 BOOL WINAPI GetWindowRect(HWND window, LPRECT rect)
 {
-    if (!platform_call("GetWindowRect"))
-        return FALSE;
+    if (!platform_call("GetWindowRect")) return FALSE;
     WindowRecord* record = window_record(window);
-    if (record == nullptr || rect == nullptr)
-        return FALSE;
+    if (record == nullptr || rect == nullptr) return FALSE;
     *rect = record->window_rect;
     return TRUE;
 }
 
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect)
 {
-    if (!platform_call("GetClientRect"))
-        return FALSE;
+    if (!platform_call("GetClientRect")) return FALSE;
     WindowRecord* record = window_record(window);
-    if (record == nullptr || rect == nullptr)
-        return FALSE;
+    if (record == nullptr || rect == nullptr) return FALSE;
     *rect = RECT{0, 0, record->client_rect.right - record->client_rect.left,
-                 record->client_rect.bottom - record->client_rect.top};
+        record->client_rect.bottom - record->client_rect.top};
     return TRUE;
 }
 
 int WINAPI GetSystemMetrics(int index)
 {
-    if (!platform_call("GetSystemMetrics"))
-        return 0;
+    if (!platform_call("GetSystemMetrics")) return 0;
     int width = FALLBACK_SCREEN_WIDTH;
     int height = FALLBACK_SCREEN_HEIGHT;
     switch (index) {
     case SM_CXSCREEN:
     case SM_CYSCREEN:
-        if (DisplayDriver* driver = current_driver())
-            driver->get_screen_size(&width, &height);
+        if (DisplayDriver* driver = current_driver()) driver->get_screen_size(&width, &height);
         return index == SM_CXSCREEN ? width : height;
     case SM_CXFRAME:
     case SM_CYFRAME:

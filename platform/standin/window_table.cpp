@@ -19,11 +19,9 @@ WindowRecord* window_record(HWND window)
 {
     ULONG_PTR value = reinterpret_cast<ULONG_PTR>(window);
     ULONG_PTR index = value & 0xffff;
-    if (index < FIRST_INDEX || (index - FIRST_INDEX) % 2 != 0)
-        return nullptr;
+    if (index < FIRST_INDEX || (index - FIRST_INDEX) % 2 != 0) return nullptr;
     ULONG_PTR slot = (index - FIRST_INDEX) / 2;
-    if (slot >= MAX_WINDOWS || !slots[slot].used || slots[slot].record.handle != window)
-        return nullptr;
+    if (slot >= MAX_WINDOWS || !slots[slot].used || slots[slot].record.handle != window) return nullptr;
     return &slots[slot].record;
 }
 
@@ -31,8 +29,7 @@ WindowRecord* new_window_record()
 {
     for (int i = 0; i < MAX_WINDOWS; i++) {
         WindowSlot& slot = slots[i];
-        if (slot.used)
-            continue;
+        if (slot.used) continue;
         slot.generation = slot.generation % 0x7fff + 1;
         slot.used = true;
         slot.record = WindowRecord{};
@@ -55,8 +52,7 @@ void free_window_record(WindowRecord* record)
 WindowRecord* window_record_at(int index)
 {
     for (WindowSlot& slot : slots)
-        if (slot.used && index-- == 0)
-            return &slot.record;
+        if (slot.used && index-- == 0) return &slot.record;
     return nullptr;
 }
 
@@ -80,8 +76,7 @@ WNDPROC window_procedure_of(HWND window)
 LRESULT send_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     WNDPROC procedure = window_procedure_of(window);
-    if (procedure == nullptr)
-        return 0;
+    if (procedure == nullptr) return 0;
     return procedure(window, message, wParam, lParam);
 }
 
@@ -91,16 +86,13 @@ void send_to_all_windows(UINT message, WPARAM wParam, LPARAM lParam)
     HWND targets[MAX_WINDOWS];
     int count = 0;
     for (WindowSlot& slot : slots)
-        if (slot.used && !slot.record.destroying)
-            targets[count++] = slot.record.handle;
-    for (int i = 0; i < count; i++)
-        send_message(targets[i], message, wParam, lParam);
+        if (slot.used && !slot.record.destroying) targets[count++] = slot.record.handle;
+    for (int i = 0; i < count; i++) send_message(targets[i], message, wParam, lParam);
 }
 
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (!platform_call("SendMessageA"))
-        return 0;
+    if (!platform_call("SendMessageA")) return 0;
     if (window == HWND_BROADCAST) {
         send_to_all_windows(message, wParam, lParam);
         return 0;
@@ -110,7 +102,6 @@ LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 BOOL WINAPI IsWindow(HWND window)
 {
-    if (!platform_call("IsWindow"))
-        return FALSE;
+    if (!platform_call("IsWindow")) return FALSE;
     return is_live_window(window) ? TRUE : FALSE;
 }

@@ -16,41 +16,53 @@ static int trapped_error;
 
 // Protocol errors are answers to requests (a window already gone, a visual the
 // server refuses); none of them is a reason to end the process.
-static int on_protocol_error(Display*, XErrorEvent* error) {
+static int on_protocol_error(Display*, XErrorEvent* error)
+{
     if (trapping_errors && trapped_error == 0) trapped_error = error->error_code;
     return 0;
 }
 
 // The connection broke: the server went away or killed this client. Nothing
 // more may be sent on it, and GL must not be touched either.
-[[noreturn]] static void connection_lost(Display* display) {
+[[noreturn]] static void connection_lost(Display* display)
+{
     int error = errno;
     char cause[256];
     if (error == 0 || error == EPIPE || error == ECONNRESET || error == EAGAIN)
-        std::snprintf(cause, sizeof cause, "the X server at %s closed the connection (server ended or client killed)",
-                      DisplayString(display));
+        std::snprintf(cause, sizeof cause,
+            "the X server at %s closed the connection (server ended or client killed)",
+            DisplayString(display));
     else
-        std::snprintf(cause, sizeof cause, "the connection to the X server at %s failed: %s", DisplayString(display),
-                      std::strerror(error));
+        std::snprintf(cause, sizeof cause, "the connection to the X server at %s failed: %s",
+            DisplayString(display), std::strerror(error));
     event_display_lost(cause);
 }
 
-static int on_io_error(Display* display) { connection_lost(display); }
-static void on_io_error_exit(Display* display, void*) { connection_lost(display); }
+static int on_io_error(Display* display)
+{
+    connection_lost(display);
+}
+static void on_io_error_exit(Display* display, void*)
+{
+    connection_lost(display);
+}
 
-void x11_trap_errors() {
+void x11_trap_errors()
+{
     XSync(x11.display, False);
     trapped_error = 0;
     trapping_errors = true;
 }
 
-int x11_untrap_errors() {
+int x11_untrap_errors()
+{
     XSync(x11.display, False);
     trapping_errors = false;
     return trapped_error;
 }
 
-static void intern_atoms() {
+static void intern_atoms()
+{
     struct Name {
         const char* name;
         Atom* atom;
@@ -74,7 +86,8 @@ static void intern_atoms() {
     for (int i = 0; i < count; i++) *names[i].atom = atoms[i];
 }
 
-static void terminate() {
+static void terminate()
+{
     if (!x11.display) return;
     x11_close_all_message_boxes();
     x11_destroy_all_windows();
@@ -83,7 +96,8 @@ static void terminate() {
     x11 = X11Connection{};
 }
 
-static bool get_cursor_pos(int* screen_x, int* screen_y) {
+static bool get_cursor_pos(int* screen_x, int* screen_y)
+{
     ::Window root, child;
     int root_x = 0, root_y = 0, x, y;
     unsigned int mask;
@@ -93,13 +107,15 @@ static bool get_cursor_pos(int* screen_x, int* screen_y) {
     return same_screen;
 }
 
-static void get_screen_size(int* width, int* height) {
+static void get_screen_size(int* width, int* height)
+{
     *width = DisplayWidth(x11.display, x11.screen);
     *height = DisplayHeight(x11.display, x11.screen);
 }
 
-bool x11_driver_init(DisplayDriver* driver) {
-    if (x11.display) return false;  // one connection per process
+bool x11_driver_init(DisplayDriver* driver)
+{
+    if (x11.display) return false; // one connection per process
     Display* display = XOpenDisplay(nullptr);
     if (!display) return false;
     x11.display = display;

@@ -4,9 +4,9 @@
 // Bool, None, Status) must not reach the rest of the tree.
 #pragma once
 
+#include <GL/glx.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <GL/glx.h>
 
 #include "platform/standin/driver.h"
 
@@ -37,19 +37,25 @@ struct X11Window {
     Colormap surface_colormap;
     GLXWindow glx_surface;
     int format;
-    int width;  // client size and position as last known to the stand-in
+    int width; // client size and position as last known to the stand-in
     int height;
     int screen_x;
     int screen_y;
     bool minimised;
     bool focused;
     bool swap_interval_set;
-    bool shown_since_drawn;  // a swap happened since the context was made current
+    bool shown_since_drawn; // a swap happened since the context was made current
 };
 
 // The stand-in only ever holds DriverWindow pointers; behind them are these.
-inline X11Window* x11_window(DriverWindow* window) { return reinterpret_cast<X11Window*>(window); }
-inline DriverWindow* driver_window(X11Window* window) { return reinterpret_cast<DriverWindow*>(window); }
+inline X11Window* x11_window(DriverWindow* window)
+{
+    return reinterpret_cast<X11Window*>(window);
+}
+inline DriverWindow* driver_window(X11Window* window)
+{
+    return reinterpret_cast<DriverWindow*>(window);
+}
 
 // x11_display.cpp: protocol errors are recorded, never fatal. Between trap and
 // untrap, the first error's code is kept and returned (0: none).
@@ -74,7 +80,7 @@ DriverWindow* x11_create_window(HWND handle, const char* title, int x, int y, in
 void x11_destroy_window(DriverWindow* window);
 void x11_show_window(DriverWindow* window);
 void x11_destroy_all_windows();
-X11Window* x11_find_window(::Window window);  // by frame or surface
+X11Window* x11_find_window(::Window window); // by frame or surface
 bool x11_attach_surface(X11Window* window, XVisualInfo* visual);
 void x11_fit_surface(X11Window* window);
 

@@ -9,7 +9,8 @@
 // A handler may run the window procedure, which may destroy the window: none
 // touches its record after its last report.
 
-static void on_key_press(X11Window* w, XEvent* event) {
+static void on_key_press(X11Window* w, XEvent* event)
+{
     int virtual_key = 0, character = 0;
     x11_translate_key(&event->xkey, &virtual_key, &character);
     if (virtual_key == 0 || x11_has_open_message_box(w)) return;
@@ -17,7 +18,8 @@ static void on_key_press(X11Window* w, XEvent* event) {
 }
 
 // Releases still arrive while a message box is up, so no key stays held.
-static void on_key_release(X11Window* w, XEvent* event) {
+static void on_key_release(X11Window* w, XEvent* event)
+{
     int virtual_key = 0, character = 0;
     x11_translate_key(&event->xkey, &virtual_key, &character);
     if (virtual_key == 0) return;
@@ -25,22 +27,29 @@ static void on_key_release(X11Window* w, XEvent* event) {
 }
 
 // X buttons 1, 2, 3 are left, middle, right; 4 to 7 are wheel steps, not buttons.
-static int button_of(unsigned int x_button) {
+static int button_of(unsigned int x_button)
+{
     switch (x_button) {
-    case Button1: return 0;
-    case Button3: return 1;
-    case Button2: return 2;
-    default: return -1;
+    case Button1:
+        return 0;
+    case Button3:
+        return 1;
+    case Button2:
+        return 2;
+    default:
+        return -1;
     }
 }
 
-static void on_button_press(X11Window* w, XEvent* event) {
+static void on_button_press(X11Window* w, XEvent* event)
+{
     int button = button_of(event->xbutton.button);
     if (button < 0 || x11_has_open_message_box(w)) return;
     event_button(w->handle, button, true, event->xbutton.x, event->xbutton.y);
 }
 
-static void on_button_release(X11Window* w, XEvent* event) {
+static void on_button_release(X11Window* w, XEvent* event)
+{
     int button = button_of(event->xbutton.button);
     if (button < 0) return;
     event_button(w->handle, button, false, event->xbutton.x, event->xbutton.y);
@@ -48,34 +57,40 @@ static void on_button_release(X11Window* w, XEvent* event) {
 
 // During a drag X keeps reporting to the window pressed in, with coordinates
 // that may lie outside it: the same as a captured mouse on Windows.
-static void on_motion(X11Window* w, XEvent* event) {
+static void on_motion(X11Window* w, XEvent* event)
+{
     if (x11_has_open_message_box(w)) return;
     event_motion(w->handle, event->xmotion.x, event->xmotion.y);
 }
 
 // Focus moving inside the window, or held by a grab for a moment (a manager's
 // key binding), is not a change of activation.
-static bool is_real_focus_change(const XFocusChangeEvent* event) {
+static bool is_real_focus_change(const XFocusChangeEvent* event)
+{
     return event->mode != NotifyGrab && event->mode != NotifyUngrab && event->detail != NotifyInferior;
 }
 
-static void on_focus_in(X11Window* w, XEvent* event) {
+static void on_focus_in(X11Window* w, XEvent* event)
+{
     if (!is_real_focus_change(&event->xfocus) || w->focused) return;
     w->focused = true;
     event_focus(w->handle, true);
 }
 
-static void on_focus_out(X11Window* w, XEvent* event) {
+static void on_focus_out(X11Window* w, XEvent* event)
+{
     if (!is_real_focus_change(&event->xfocus) || !w->focused) return;
     w->focused = false;
     event_focus(w->handle, false);
 }
 
-static void on_expose(X11Window* w, XEvent* event) {
+static void on_expose(X11Window* w, XEvent* event)
+{
     if (event->xexpose.count == 0) event_exposed(w->handle);
 }
 
-static void on_configure(X11Window* w, XEvent* event) {
+static void on_configure(X11Window* w, XEvent* event)
+{
     if (event->xconfigure.window != w->frame) return;
     HWND handle = w->handle;
     int width = event->xconfigure.width, height = event->xconfigure.height;
@@ -95,7 +110,8 @@ static void on_configure(X11Window* w, XEvent* event) {
     if (moved) event_moved(handle, screen_x, screen_y);
 }
 
-static void on_map(X11Window* w, XEvent* event) {
+static void on_map(X11Window* w, XEvent* event)
+{
     if (event->xmap.window != w->frame) return;
     x11_focus_if_unmanaged(w->frame);
     if (!w->minimised) return;
@@ -105,13 +121,15 @@ static void on_map(X11Window* w, XEvent* event) {
 
 // A window the manager iconifies is unmapped: on Windows it is minimised,
 // with a client size of 0 x 0.
-static void on_unmap(X11Window* w, XEvent* event) {
+static void on_unmap(X11Window* w, XEvent* event)
+{
     if (event->xunmap.window != w->frame || w->minimised || !x11_is_iconic(w->frame)) return;
     w->minimised = true;
     event_resized(w->handle, 0, 0, true);
 }
 
-static void on_client_message(X11Window* w, XEvent* event) {
+static void on_client_message(X11Window* w, XEvent* event)
+{
     if (x11_answer_ping(&event->xclient)) return;
     if (x11_is_delete_request(&event->xclient)) event_close_request(w->handle);
 }
@@ -122,13 +140,22 @@ struct HandlerRow {
     EventHandler handler;
 };
 static const HandlerRow handlers[] = {
-    {KeyPress, on_key_press},       {KeyRelease, on_key_release},       {ButtonPress, on_button_press},
-    {ButtonRelease, on_button_release}, {MotionNotify, on_motion},      {FocusIn, on_focus_in},
-    {FocusOut, on_focus_out},       {Expose, on_expose},                {ConfigureNotify, on_configure},
-    {MapNotify, on_map},            {UnmapNotify, on_unmap},            {ClientMessage, on_client_message},
+    {KeyPress, on_key_press},
+    {KeyRelease, on_key_release},
+    {ButtonPress, on_button_press},
+    {ButtonRelease, on_button_release},
+    {MotionNotify, on_motion},
+    {FocusIn, on_focus_in},
+    {FocusOut, on_focus_out},
+    {Expose, on_expose},
+    {ConfigureNotify, on_configure},
+    {MapNotify, on_map},
+    {UnmapNotify, on_unmap},
+    {ClientMessage, on_client_message},
 };
 
-static void dispatch(XEvent* event) {
+static void dispatch(XEvent* event)
+{
     if (event->type == MappingNotify) {
         XRefreshKeyboardMapping(&event->xmapping);
         return;
@@ -145,7 +172,8 @@ static void dispatch(XEvent* event) {
 
 // Only what is queued now: a stream of new events (a moving mouse) cannot
 // keep the caller here.
-void x11_poll_events() {
+void x11_poll_events()
+{
     int count = XEventsQueued(x11.display, QueuedAfterFlush);
     while (count-- > 0) {
         XEvent event;
@@ -154,12 +182,12 @@ void x11_poll_events() {
     }
 }
 
-void x11_wait_events() {
+void x11_wait_events()
+{
     while (XEventsQueued(x11.display, QueuedAfterFlush) == 0) {
         pollfd descriptor = {ConnectionNumber(x11.display), POLLIN, 0};
         // A broken connection wakes this too; the next read then reports it.
-        while (poll(&descriptor, 1, -1) < 0 && errno == EINTR) {
-        }
+        while (poll(&descriptor, 1, -1) < 0 && errno == EINTR) { }
     }
     x11_poll_events();
 }

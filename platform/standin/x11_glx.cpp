@@ -9,7 +9,7 @@
 
 static constexpr int max_formats = 512;
 static GLXFBConfig* all_configs;
-static GLXFBConfig formats[max_formats];  // format n is formats[n - 1]
+static GLXFBConfig formats[max_formats]; // format n is formats[n - 1]
 static int format_count;
 
 struct X11Context {
@@ -27,9 +27,13 @@ typedef int (*SwapIntervalMesa)(unsigned int);
 static SwapIntervalExt swap_interval_ext;
 static SwapIntervalMesa swap_interval_mesa;
 
-static X11Context* context_of(DriverContext* context) { return reinterpret_cast<X11Context*>(context); }
+static X11Context* context_of(DriverContext* context)
+{
+    return reinterpret_cast<X11Context*>(context);
+}
 
-static int attribute(GLXFBConfig config, int name) {
+static int attribute(GLXFBConfig config, int name)
+{
     int value = 0;
     glXGetFBConfigAttrib(x11.display, config, name, &value);
     return value;
@@ -39,8 +43,10 @@ static int attribute(GLXFBConfig config, int name) {
 // visual: what a Win32 driver lists for windows. Preferred, when there are
 // any, are those without a caveat and with the screen's own depth (a deeper
 // visual would let a compositor see through the window where alpha is low).
-static bool usable(GLXFBConfig config, bool preferred) {
-    if (!(attribute(config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) || !(attribute(config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) ||
+static bool usable(GLXFBConfig config, bool preferred)
+{
+    if (!(attribute(config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) ||
+        !(attribute(config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) ||
         attribute(config, GLX_X_VISUAL_TYPE) != GLX_TRUE_COLOR || attribute(config, GLX_VISUAL_ID) == 0 ||
         attribute(config, GLX_LEVEL) != 0 || attribute(config, GLX_SAMPLE_BUFFERS) != 0 ||
         attribute(config, GLX_CONFIG_CAVEAT) == GLX_NON_CONFORMANT_CONFIG)
@@ -53,14 +59,16 @@ static bool usable(GLXFBConfig config, bool preferred) {
     return screen_depth;
 }
 
-static bool has_extension(const char* extensions, const char* name) {
+static bool has_extension(const char* extensions, const char* name)
+{
     size_t length = std::strlen(name);
     for (const char* p = extensions; p && (p = std::strstr(p, name)) != nullptr; p += length)
         if ((p == extensions || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0')) return true;
     return false;
 }
 
-bool x11_glx_init() {
+bool x11_glx_init()
+{
     int error_base = 0, event_base = 0, major = 0, minor = 0;
     if (!glXQueryExtension(x11.display, &error_base, &event_base)) return false;
     if (!glXQueryVersion(x11.display, &major, &minor) || (major == 1 && minor < 3)) return false;
@@ -81,7 +89,8 @@ bool x11_glx_init() {
     return true;
 }
 
-void x11_glx_terminate() {
+void x11_glx_terminate()
+{
     glXMakeContextCurrent(x11.display, 0, 0, nullptr);
     for (X11Context& c : contexts)
         if (c.in_use) glXDestroyContext(x11.display, c.context);
@@ -95,9 +104,13 @@ void x11_glx_terminate() {
     swap_interval_mesa = nullptr;
 }
 
-int x11_pixel_format_count() { return format_count; }
+int x11_pixel_format_count()
+{
+    return format_count;
+}
 
-static BYTE shift_of(unsigned long mask) {
+static BYTE shift_of(unsigned long mask)
+{
     BYTE shift = 0;
     while (mask && !(mask & 1)) {
         mask >>= 1;
@@ -106,9 +119,13 @@ static BYTE shift_of(unsigned long mask) {
     return shift;
 }
 
-static BYTE byte_of(int value) { return static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value); }
+static BYTE byte_of(int value)
+{
+    return static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value);
+}
 
-bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* d) {
+bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* d)
+{
     if (format < 1 || format > format_count) return false;
     GLXFBConfig config = formats[format - 1];
     *d = PIXELFORMATDESCRIPTOR{};
@@ -129,8 +146,9 @@ bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* d) {
         d->cRedShift = shift_of(visual->red_mask);
         d->cGreenShift = shift_of(visual->green_mask);
         d->cBlueShift = shift_of(visual->blue_mask);
-        if (d->cAlphaBits) d->cAlphaShift = shift_of(~(visual->red_mask | visual->green_mask | visual->blue_mask) &
-                                                     ((1ul << (d->cColorBits + d->cAlphaBits)) - 1));
+        if (d->cAlphaBits)
+            d->cAlphaShift = shift_of(~(visual->red_mask | visual->green_mask | visual->blue_mask) &
+                ((1ul << (d->cColorBits + d->cAlphaBits)) - 1));
         XFree(visual);
     }
     d->cAccumRedBits = byte_of(attribute(config, GLX_ACCUM_RED_SIZE));
@@ -145,7 +163,8 @@ bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* d) {
     return true;
 }
 
-bool x11_set_pixel_format(DriverWindow* window, int format) {
+bool x11_set_pixel_format(DriverWindow* window, int format)
+{
     X11Window* w = x11_window(window);
     if (format < 1 || format > format_count || w->surface) return false;
     GLXFBConfig config = formats[format - 1];
@@ -162,7 +181,8 @@ bool x11_set_pixel_format(DriverWindow* window, int format) {
     return true;
 }
 
-DriverContext* x11_create_context(DriverWindow* window, int format) {
+DriverContext* x11_create_context(DriverWindow* window, int format)
+{
     X11Window* w = x11_window(window);
     if (format < 1 || format > format_count || w->format != format) return nullptr;
     X11Context* c = nullptr;
@@ -183,7 +203,8 @@ DriverContext* x11_create_context(DriverWindow* window, int format) {
 }
 
 // Presentation waits for the display's refresh, where the server can tell.
-static void set_swap_interval(X11Window* w) {
+static void set_swap_interval(X11Window* w)
+{
     if (w->swap_interval_set) return;
     w->swap_interval_set = true;
     if (swap_interval_ext)
@@ -192,7 +213,8 @@ static void set_swap_interval(X11Window* w) {
         swap_interval_mesa(1);
 }
 
-bool x11_make_current(DriverWindow* window, DriverContext* context) {
+bool x11_make_current(DriverWindow* window, DriverContext* context)
+{
     X11Window* w = x11_window(window);
     X11Context* c = context_of(context);
     if (!c) {
@@ -213,7 +235,8 @@ bool x11_make_current(DriverWindow* window, DriverContext* context) {
     return true;
 }
 
-void x11_delete_context(DriverContext* context) {
+void x11_delete_context(DriverContext* context)
+{
     X11Context* c = context_of(context);
     if (!c || !c->in_use) return;
     if (c == current_context) {
@@ -225,14 +248,16 @@ void x11_delete_context(DriverContext* context) {
     *c = X11Context{};
 }
 
-void x11_glx_forget_window(X11Window* w) {
+void x11_glx_forget_window(X11Window* w)
+{
     if (w != current_window) return;
     glXMakeContextCurrent(x11.display, 0, 0, nullptr);
     current_context = nullptr;
     current_window = nullptr;
 }
 
-bool x11_swap_buffers(DriverWindow* window) {
+bool x11_swap_buffers(DriverWindow* window)
+{
     X11Window* w = x11_window(window);
     if (!w || !w->glx_surface) return false;
     glXSwapBuffers(x11.display, w->glx_surface);
@@ -242,11 +267,11 @@ bool x11_swap_buffers(DriverWindow* window) {
 
 // After a swap the picture is in the front buffer; before one, in the buffer
 // being drawn.
-bool x11_read_pixels(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba) {
+bool x11_read_pixels(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba)
+{
     X11Window* w = x11_window(window);
     if (!w || w != current_window || width < 0 || height < 0) return false;
-    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; i++) {
-    }
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; i++) { }
     GLint read_buffer = 0, draw_buffer = 0, alignment = 0;
     glGetIntegerv(GL_READ_BUFFER, &read_buffer);
     glGetIntegerv(GL_DRAW_BUFFER, &draw_buffer);

@@ -123,7 +123,8 @@ static const KeyRow key_table[] = {
     {XK_less, VK_OEM_102},
 };
 
-static int virtual_key_of(KeySym base, KeySym typed) {
+static int virtual_key_of(KeySym base, KeySym typed)
+{
     // Num Lock decides what a keypad digit is, so look at what it typed.
     if (typed >= XK_KP_0 && typed <= XK_KP_9) return VK_NUMPAD0 + static_cast<int>(typed - XK_KP_0);
     if (typed == XK_KP_Decimal) return VK_DECIMAL;
@@ -136,7 +137,8 @@ static int virtual_key_of(KeySym base, KeySym typed) {
     return 0;
 }
 
-void x11_translate_key(XKeyEvent* event, int* virtual_key, int* character) {
+void x11_translate_key(XKeyEvent* event, int* virtual_key, int* character)
+{
     char text[8] = {};
     KeySym typed = NoSymbol;
     // The keyboard's current Shift, Caps Lock and group apply here.
@@ -144,12 +146,13 @@ void x11_translate_key(XKeyEvent* event, int* virtual_key, int* character) {
     KeySym base = XLookupKeysym(event, 0);
     *virtual_key = virtual_key_of(base, typed);
     *character = length == 1 ? static_cast<unsigned char>(text[0]) : 0;
-    if (*virtual_key == VK_DELETE) *character = 0;  // Delete types nothing on Windows
+    if (*virtual_key == VK_DELETE) *character = 0; // Delete types nothing on Windows
     // A key of no other kind still types its character.
     if (*virtual_key == 0 && *character != 0) *virtual_key = VK_OEM_8;
 }
 
-bool x11_is_confirm_or_cancel_key(XKeyEvent* event) {
+bool x11_is_confirm_or_cancel_key(XKeyEvent* event)
+{
     KeySym keysym = XLookupKeysym(event, 0);
     return keysym == XK_Return || keysym == XK_KP_Enter || keysym == XK_Escape || keysym == XK_space;
 }

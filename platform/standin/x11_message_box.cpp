@@ -19,9 +19,9 @@ struct X11MessageBox {
     bool in_use;
     bool open;
     ::Window window;
-    ::Window owner;  // the owner's frame, or 0
+    ::Window owner; // the owner's frame, or 0
     GC gc;
-    char text[max_text];  // lines separated by '\0'
+    char text[max_text]; // lines separated by '\0'
     int line_start[max_lines];
     int line_count;
     int ascent;
@@ -32,9 +32,13 @@ struct X11MessageBox {
 };
 static X11MessageBox boxes[max_boxes];
 
-static X11MessageBox* box_of(DriverMessageBox* box) { return reinterpret_cast<X11MessageBox*>(box); }
+static X11MessageBox* box_of(DriverMessageBox* box)
+{
+    return reinterpret_cast<X11MessageBox*>(box);
+}
 
-static X11MessageBox* find_box(::Window window) {
+static X11MessageBox* find_box(::Window window)
+{
     for (X11MessageBox& b : boxes)
         if (b.in_use && b.window == window) return &b;
     return nullptr;
@@ -42,7 +46,8 @@ static X11MessageBox* find_box(::Window window) {
 
 // Splits at line feeds (a carriage return before one is dropped); a final line
 // feed ends the last line rather than adding an empty one.
-static void split_lines(X11MessageBox* b, const char* text) {
+static void split_lines(X11MessageBox* b, const char* text)
+{
     std::strncpy(b->text, text ? text : "", max_text - 1);
     b->text[max_text - 1] = '\0';
     b->line_count = 0;
@@ -58,10 +63,14 @@ static void split_lines(X11MessageBox* b, const char* text) {
     }
 }
 
-static const char* line(const X11MessageBox* b, int index) { return b->text + b->line_start[index]; }
+static const char* line(const X11MessageBox* b, int index)
+{
+    return b->text + b->line_start[index];
+}
 
 // Sizes the box around its text from the default font's metrics.
-static void measure(X11MessageBox* b, int* width, int* height) {
+static void measure(X11MessageBox* b, int* width, int* height)
+{
     int text_width = 0;
     b->ascent = 10;
     b->line_height = 14;
@@ -84,15 +93,17 @@ static void measure(X11MessageBox* b, int* width, int* height) {
     b->button_y = *height - margin - button_height;
 }
 
-static void draw(X11MessageBox* b) {
+static void draw(X11MessageBox* b)
+{
     XClearWindow(x11.display, b->window);
     for (int i = 0; i < b->line_count; i++)
-        XDrawString(x11.display, b->window, b->gc, margin, margin + b->ascent + i * b->line_height, line(b, i),
-                    static_cast<int>(std::strlen(line(b, i))));
-    XDrawRectangle(x11.display, b->window, b->gc, b->button_x, b->button_y, button_width - 1, button_height - 1);
+        XDrawString(x11.display, b->window, b->gc, margin, margin + b->ascent + i * b->line_height,
+            line(b, i), static_cast<int>(std::strlen(line(b, i))));
+    XDrawRectangle(
+        x11.display, b->window, b->gc, b->button_x, b->button_y, button_width - 1, button_height - 1);
     if (b->button_held)
         XDrawRectangle(x11.display, b->window, b->gc, b->button_x + 2, b->button_y + 2, button_width - 5,
-                       button_height - 5);
+            button_height - 5);
     int label_width = 12;
     XFontStruct* font = XQueryFont(x11.display, XGContextFromGC(b->gc));
     if (font) {
@@ -100,13 +111,15 @@ static void draw(X11MessageBox* b) {
         XFreeFontInfo(nullptr, font, 1);
     }
     XDrawString(x11.display, b->window, b->gc, b->button_x + (button_width - label_width) / 2,
-                b->button_y + (button_height + b->ascent) / 2 - 1, "OK", 2);
+        b->button_y + (button_height + b->ascent) / 2 - 1, "OK", 2);
 }
 
 // Centred over the owner when there is one, else over the screen.
-static void place(::Window owner, int width, int height, int* x, int* y) {
+static void place(::Window owner, int width, int height, int* x, int* y)
+{
     int area_x = 0, area_y = 0;
-    int area_width = DisplayWidth(x11.display, x11.screen), area_height = DisplayHeight(x11.display, x11.screen);
+    int area_width = DisplayWidth(x11.display, x11.screen),
+        area_height = DisplayHeight(x11.display, x11.screen);
     XWindowAttributes attributes{};
     if (owner && XGetWindowAttributes(x11.display, owner, &attributes)) {
         ::Window child;
@@ -120,7 +133,8 @@ static void place(::Window owner, int width, int height, int* x, int* y) {
     if (*y < 0) *y = 0;
 }
 
-DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, const char* caption) {
+DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, const char* caption)
+{
     X11MessageBox* b = nullptr;
     for (X11MessageBox& slot : boxes)
         if (!slot.in_use) {
@@ -135,9 +149,10 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
 
     XSetWindowAttributes attributes{};
     attributes.background_pixel = WhitePixel(x11.display, x11.screen);
-    attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask | ExposureMask | StructureNotifyMask;
+    attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+        ExposureMask | StructureNotifyMask;
     ::Window window = XCreateWindow(x11.display, x11.root, 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
-                                    CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+        CopyFromParent, CWBackPixel | CWEventMask, &attributes);
     if (!window) return nullptr;
     b->window = window;
     XGCValues values{};
@@ -148,14 +163,15 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
     int width = 0, height = 0, x = 0, y = 0;
     measure(b, &width, &height);
     place(b->owner, width, height, &x, &y);
-    XMoveResizeWindow(x11.display, window, x, y, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
+    XMoveResizeWindow(
+        x11.display, window, x, y, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
 
     x11_set_title(window, caption ? caption : "");
     x11_set_protocols(window);
     x11_set_normal_hints(window, x, y, width, height, true);
     x11_set_owner_properties(window);
     XChangeProperty(x11.display, window, x11.net_wm_window_type, XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<unsigned char*>(&x11.net_wm_window_type_dialog), 1);
+        reinterpret_cast<unsigned char*>(&x11.net_wm_window_type_dialog), 1);
     if (b->owner) XSetTransientForHint(x11.display, window, b->owner);
 
     XMapRaised(x11.display, window);
@@ -165,12 +181,14 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
     return reinterpret_cast<DriverMessageBox*>(b);
 }
 
-bool x11_message_box_is_open(DriverMessageBox* box) {
+bool x11_message_box_is_open(DriverMessageBox* box)
+{
     X11MessageBox* b = box_of(box);
     return b && b->in_use && b->open;
 }
 
-void x11_close_message_box(DriverMessageBox* box) {
+void x11_close_message_box(DriverMessageBox* box)
+{
     X11MessageBox* b = box_of(box);
     if (!b || !b->in_use) return;
     XFreeGC(x11.display, b->gc);
@@ -179,12 +197,14 @@ void x11_close_message_box(DriverMessageBox* box) {
     *b = X11MessageBox{};
 }
 
-void x11_close_all_message_boxes() {
+void x11_close_all_message_boxes()
+{
     for (X11MessageBox& b : boxes)
         if (b.in_use) x11_close_message_box(reinterpret_cast<DriverMessageBox*>(&b));
 }
 
-bool x11_has_open_message_box(X11Window* owner) {
+bool x11_has_open_message_box(X11Window* owner)
+{
     for (const X11MessageBox& b : boxes)
         if (b.in_use && b.open && b.owner && b.owner == owner->frame) return true;
     return false;
@@ -192,7 +212,8 @@ bool x11_has_open_message_box(X11Window* owner) {
 
 // Answered: the box goes from the screen at once and, as on Windows, its
 // owner is active again; the record stays until the stand-in closes it.
-static void answer(X11MessageBox* b) {
+static void answer(X11MessageBox* b)
+{
     b->open = false;
     XUnmapWindow(x11.display, b->window);
     XWindowAttributes owner{};
@@ -201,21 +222,26 @@ static void answer(X11MessageBox* b) {
     XFlush(x11.display);
 }
 
-static bool on_button(const X11MessageBox* b, int x, int y) {
-    return x >= b->button_x && x < b->button_x + button_width && y >= b->button_y && y < b->button_y + button_height;
+static bool on_button(const X11MessageBox* b, int x, int y)
+{
+    return x >= b->button_x && x < b->button_x + button_width && y >= b->button_y &&
+        y < b->button_y + button_height;
 }
 
-static void on_expose(X11MessageBox* b, XEvent* event) {
+static void on_expose(X11MessageBox* b, XEvent* event)
+{
     if (event->xexpose.count == 0) draw(b);
 }
 
-static void on_key_press(X11MessageBox* b, XEvent* event) {
+static void on_key_press(X11MessageBox* b, XEvent* event)
+{
     if (x11_is_confirm_or_cancel_key(&event->xkey)) answer(b);
 }
 
 // A key let go while the box has the focus was most likely pressed in the
 // owner: it hears of the release, so the key does not stay held there.
-static void on_key_release(X11MessageBox* b, XEvent* event) {
+static void on_key_release(X11MessageBox* b, XEvent* event)
+{
     X11Window* owner = x11_find_window(b->owner);
     if (!owner) return;
     int virtual_key = 0, character = 0;
@@ -223,14 +249,16 @@ static void on_key_release(X11MessageBox* b, XEvent* event) {
     if (virtual_key != 0) event_key(owner->handle, virtual_key, 0, false);
 }
 
-static void on_button_press(X11MessageBox* b, XEvent* event) {
+static void on_button_press(X11MessageBox* b, XEvent* event)
+{
     if (event->xbutton.button != Button1 || !on_button(b, event->xbutton.x, event->xbutton.y)) return;
     b->button_held = true;
     draw(b);
 }
 
 // A click is a press and a release both on OK, as with a real button.
-static void on_button_release(X11MessageBox* b, XEvent* event) {
+static void on_button_release(X11MessageBox* b, XEvent* event)
+{
     if (event->xbutton.button != Button1 || !b->button_held) return;
     b->button_held = false;
     if (on_button(b, event->xbutton.x, event->xbutton.y))
@@ -239,12 +267,14 @@ static void on_button_release(X11MessageBox* b, XEvent* event) {
         draw(b);
 }
 
-static void on_client_message(X11MessageBox* b, XEvent* event) {
+static void on_client_message(X11MessageBox* b, XEvent* event)
+{
     if (x11_answer_ping(&event->xclient)) return;
     if (x11_is_delete_request(&event->xclient)) answer(b);
 }
 
-static void on_map(X11MessageBox* b, XEvent*) {
+static void on_map(X11MessageBox* b, XEvent*)
+{
     if (b->open) x11_focus_if_unmanaged(b->window);
 }
 
@@ -263,7 +293,8 @@ static const BoxHandlerRow handlers[] = {
     {MapNotify, on_map},
 };
 
-bool x11_message_box_event(XEvent* event) {
+bool x11_message_box_event(XEvent* event)
+{
     X11MessageBox* b = find_box(event->xany.window);
     if (!b) return false;
     if (!b->open) return true;

@@ -10,10 +10,11 @@ namespace {
 
 struct Frame {
     bool new_picture;
-    float phase, turn, tilt, drift;  // as drawn
+    float phase, turn, tilt, drift; // as drawn
 };
 
-Frame run_frame() {
+Frame run_frame()
+{
     Frame frame;
     frame.new_picture = restart_cycle_if_ended() != 0;
     frame.phase = scene.cycle_phase;
@@ -24,15 +25,17 @@ Frame run_frame() {
     return frame;
 }
 
-std::vector<Frame> run_frames(int count) {
+std::vector<Frame> run_frames(int count)
+{
     std::vector<Frame> frames;
     for (int i = 0; i < count; i++) frames.push_back(run_frame());
     return frames;
 }
 
-}  // namespace
+} // namespace
 
-TEST(Animation, TheFirstFrameStartsACycleFromRest) {
+TEST(Animation, TheFirstFrameStartsACycleFromRest)
+{
     Frame first = run_frame();
     EXPECT_TRUE(first.new_picture);
     EXPECT_EQ(first.phase, 1.0f);
@@ -43,7 +46,8 @@ TEST(Animation, TheFirstFrameStartsACycleFromRest) {
     EXPECT_FLOAT_EQ(scene.drift, -0.4f);
 }
 
-TEST(Animation, AWholeCycleAtSpeedOne) {
+TEST(Animation, AWholeCycleAtSpeedOne)
+{
     std::vector<Frame> frames = run_frames(481);
     for (int f = 0; f <= 480; f++) {
         const Frame& frame = frames[static_cast<size_t>(f)];
@@ -78,13 +82,15 @@ TEST(Animation, AWholeCycleAtSpeedOne) {
     EXPECT_EQ(frames[480].tilt, 0.0f);
 }
 
-TEST(Animation, AtTheEndOfTheFourthTurnTheTiltWaitsForTheNextFrame) {
+TEST(Animation, AtTheEndOfTheFourthTurnTheTiltWaitsForTheNextFrame)
+{
     run_frames(480);
     EXPECT_EQ(scene.cycle_phase, 4.0f);
     EXPECT_EQ(scene.tilt_angle, 360.0f);
 }
 
-TEST(Animation, AtSpeed1Point1TheStepIsFormedInDoubleAndTheExcessDropped) {
+TEST(Animation, AtSpeed1Point1TheStepIsFormedInDoubleAndTheExcessDropped)
+{
     scene.speed = 1.1f;
     run_frame();
     float step = static_cast<float>(3.0 * static_cast<double>(1.1f));
@@ -105,7 +111,8 @@ TEST(Animation, AtSpeed1Point1TheStepIsFormedInDoubleAndTheExcessDropped) {
 
 // Phase keys restart the cycle at that phase and leave the picture alone.
 
-TEST(Animation, Phase4KeyGivesOneTiltThenTheNextPicture) {
+TEST(Animation, Phase4KeyGivesOneTiltThenTheNextPicture)
+{
     run_frames(50);
     scene.current_picture = 3;
     start_phase_4();
@@ -115,7 +122,8 @@ TEST(Animation, Phase4KeyGivesOneTiltThenTheNextPicture) {
     EXPECT_TRUE(frames[120].new_picture);
 }
 
-TEST(Animation, PhaseKeysKeepThePictureUntilTheRestartedCycleEnds) {
+TEST(Animation, PhaseKeysKeepThePictureUntilTheRestartedCycleEnds)
+{
     run_frames(200);
     scene.current_picture = 5;
     start_phase_2();
@@ -126,10 +134,11 @@ TEST(Animation, PhaseKeysKeepThePictureUntilTheRestartedCycleEnds) {
     std::vector<Frame> frames = run_frames(361);
     for (int f = 0; f < 360; f++) ASSERT_FALSE(frames[static_cast<size_t>(f)].new_picture) << "frame " << f;
     EXPECT_TRUE(frames[360].new_picture);
-    EXPECT_EQ(scene.current_picture, 5);  // the frame drawing switches it, not the animation
+    EXPECT_EQ(scene.current_picture, 5); // the frame drawing switches it, not the animation
 }
 
-TEST(Animation, ResetInPhase3RestoresTheViewAndTheTurnGoesOn) {
+TEST(Animation, ResetInPhase3RestoresTheViewAndTheTurnGoesOn)
+{
     run_frames(250);
     ASSERT_EQ(scene.cycle_phase, 3.0f);
     float turn = scene.turn_angle;

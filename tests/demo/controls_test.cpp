@@ -3,7 +3,8 @@
 
 #include "demo/demo.h"
 
-TEST(DistanceKeys, UStopsAt2Point7AndDAt80) {
+TEST(DistanceKeys, UStopsAt2Point7AndDAt80)
+{
     decrease_distance();
     EXPECT_FLOAT_EQ(scene.distance, 3.2f);
     decrease_distance();
@@ -14,19 +15,21 @@ TEST(DistanceKeys, UStopsAt2Point7AndDAt80) {
     EXPECT_EQ(scene.distance, 80.0f);
 }
 
-TEST(DistanceKeys, ARightDragGoesNearerThanTheKeys) {
+TEST(DistanceKeys, ARightDragGoesNearerThanTheKeys)
+{
     scene.zoom_drag = 1;
     scene.last_mouse_y = 0;
-    apply_mouse_drag(0, 1000);  // far downwards
+    apply_mouse_drag(0, 1000); // far downwards
     EXPECT_EQ(scene.distance, 2.5f);
     decrease_distance();
     EXPECT_EQ(scene.distance, 2.7f);
     scene.last_mouse_y = 1000;
-    apply_mouse_drag(0, 0);  // far upwards
+    apply_mouse_drag(0, 0); // far upwards
     EXPECT_EQ(scene.distance, 80.0f);
 }
 
-TEST(AngleKeys, YawWrapsOnTheSideItMovesTo) {
+TEST(AngleKeys, YawWrapsOnTheSideItMovesTo)
+{
     decrease_yaw();
     EXPECT_EQ(scene.view_yaw, 358.0f);
     increase_yaw();
@@ -36,7 +39,8 @@ TEST(AngleKeys, YawWrapsOnTheSideItMovesTo) {
     EXPECT_EQ(scene.view_yaw, 2.0f);
 }
 
-TEST(AngleKeys, PitchWrapsOnTheSideItMovesTo) {
+TEST(AngleKeys, PitchWrapsOnTheSideItMovesTo)
+{
     decrease_pitch();
     EXPECT_EQ(scene.view_pitch, 358.0f);
     increase_pitch();
@@ -53,7 +57,8 @@ TEST(AngleKeys, PitchWrapsOnTheSideItMovesTo) {
     }
 }
 
-TEST(SpeedKeys, SNeverStopsTheAnimationAndFHasNoLimit) {
+TEST(SpeedKeys, SNeverStopsTheAnimationAndFHasNoLimit)
+{
     for (int i = 0; i < 30; i++) {
         decrease_speed();
         ASSERT_GT(scene.speed, 0.05f);
@@ -65,7 +70,8 @@ TEST(SpeedKeys, SNeverStopsTheAnimationAndFHasNoLimit) {
     EXPECT_NEAR(scene.speed, 20.1f, 1e-3);
 }
 
-TEST(MouseDrag, LeftDragFromTheStartIsCorrectedIntoRange) {
+TEST(MouseDrag, LeftDragFromTheStartIsCorrectedIntoRange)
+{
     scene.rotate_drag = 1;
     scene.last_mouse_x = 200;
     scene.last_mouse_y = 150;
@@ -74,16 +80,18 @@ TEST(MouseDrag, LeftDragFromTheStartIsCorrectedIntoRange) {
     EXPECT_EQ(scene.view_pitch, 358.0f);
 }
 
-TEST(MouseDrag, APressWithoutMotionTurns0Into360) {
+TEST(MouseDrag, APressWithoutMotionTurns0Into360)
+{
     scene.rotate_drag = 1;
     apply_mouse_drag(0, 0);
     EXPECT_EQ(scene.view_yaw, 360.0f);
     EXPECT_EQ(scene.view_pitch, 360.0f);
-    apply_mouse_drag(0, 0);  // 360 loses 360
+    apply_mouse_drag(0, 0); // 360 loses 360
     EXPECT_EQ(scene.view_yaw, 0.0f);
 }
 
-TEST(MouseDrag, WithBothButtonsHeldTheRotationWins) {
+TEST(MouseDrag, WithBothButtonsHeldTheRotationWins)
+{
     scene.rotate_drag = 1;
     scene.zoom_drag = 1;
     scene.view_yaw = 90.0f;
@@ -96,7 +104,8 @@ TEST(MouseDrag, WithBothButtonsHeldTheRotationWins) {
     EXPECT_EQ(scene.view_pitch, 100.0f);
 }
 
-TEST(MouseDrag, NoButtonNoChange) {
+TEST(MouseDrag, NoButtonNoChange)
+{
     scene.last_mouse_x = 10;
     scene.last_mouse_y = 10;
     apply_mouse_drag(300, 300);

@@ -19,22 +19,31 @@ struct Pixels {
     const unsigned char* at(int x, int y) const { return rgba.data() + 4 * (SIDE * y + x); }
 };
 
-Pixels read_frame() {
+Pixels read_frame()
+{
     Pixels pixels;
     EXPECT_TRUE(read_frame_pixels(0, 0, SIDE, SIDE, pixels.rgba.data()));
     return pixels;
 }
 
-bool is_background(const unsigned char* p) {
+bool is_background(const unsigned char* p)
+{
     return p[0] == 0 && p[1] == 0 && std::abs(p[2] - 77) <= 1;
 }
-bool is_red(const unsigned char* p) { return p[0] > 120 && p[1] < 60 && p[2] < 60; }
-bool is_blue(const unsigned char* p) { return p[2] > 120 && p[0] < 60 && p[1] < 60; }
+bool is_red(const unsigned char* p)
+{
+    return p[0] > 120 && p[1] < 60 && p[2] < 60;
+}
+bool is_blue(const unsigned char* p)
+{
+    return p[2] > 120 && p[0] < 60 && p[1] < 60;
+}
 
 // Everything the start-up sets on the context, without a window.
 class CubeFrame : public GlContextTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         GlContextTest::SetUp();
         set_fixed_render_state();
         set_texture_sampling();
@@ -44,23 +53,26 @@ protected:
 
 // A pose that shows the front face square to the camera: the 45-degree tilts
 // of the cube are undone by turn and tilt angles of -45.
-void face_the_camera(float phase) {
+void face_the_camera(float phase)
+{
     scene.cycle_phase = phase;
     scene.turn_angle = 315.0f;
     scene.tilt_angle = 315.0f;
     scene.drift = 0.0f;
 }
 
-int count_runs(const std::vector<bool>& marks) {
+int count_runs(const std::vector<bool>& marks)
+{
     int runs = 0;
     for (size_t i = 0; i < marks.size(); i++)
         if (marks[i] && (i == 0 || !marks[i - 1])) runs++;
     return runs;
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(CubeFrame, TheBackgroundIsDarkBlue) {
+TEST_F(CubeFrame, TheBackgroundIsDarkBlue)
+{
     image_bank.last_loaded_index = -1;
     draw_frame();
     Pixels frame = read_frame();
@@ -69,10 +81,11 @@ TEST_F(CubeFrame, TheBackgroundIsDarkBlue) {
         const unsigned char* p = frame.at(corner[0], corner[1]);
         EXPECT_TRUE(is_background(p)) << int(p[0]) << "," << int(p[1]) << "," << int(p[2]);
     }
-    EXPECT_FALSE(is_background(frame.at(SIDE / 2, SIDE / 2)));  // the cube
+    EXPECT_FALSE(is_background(frame.at(SIDE / 2, SIDE / 2))); // the cube
 }
 
-TEST_F(CubeFrame, TheFirstFrameUploadsSlot0AndDrawsTheCubeAtRest) {
+TEST_F(CubeFrame, TheFirstFrameUploadsSlot0AndDrawsTheCubeAtRest)
+{
     for (int slot = 0; slot < 3; slot++)
         std::memset(image_bank.slots[slot].bytes, 60 + 80 * slot, IMAGE_SLOT_BYTES);
     image_bank.last_loaded_index = 2;
@@ -102,7 +115,8 @@ TEST_F(CubeFrame, TheFirstFrameUploadsSlot0AndDrawsTheCubeAtRest) {
 
 // The picture: red down its left quarter, blue along its bottom quarter, white
 // elsewhere; a face in phase k repeats it k times each way.
-TEST_F(CubeFrame, InPhaseKAFaceShowsThePictureKByKTimes) {
+TEST_F(CubeFrame, InPhaseKAFaceShowsThePictureKByKTimes)
+{
     for (int row = 0; row < IMAGE_SIDE; row++)
         for (int column = 0; column < IMAGE_SIDE; column++) {
             unsigned char* p = image_bank.slots[0].bytes + 3 * (IMAGE_SIDE * row + column);
@@ -141,14 +155,15 @@ TEST_F(CubeFrame, InPhaseKAFaceShowsThePictureKByKTimes) {
 
 // From inside the cube every face is a back face: they are culled, so their
 // outline mode never shows.
-TEST_F(CubeFrame, BackFacesAreNeverDrawn) {
+TEST_F(CubeFrame, BackFacesAreNeverDrawn)
+{
     image_bank.last_loaded_index = -1;
     switch_picture();
     scene.cycle_phase = 1.0f;
     scene.tilt_angle = 0.0f;
     scene.distance = 0.0f;
     for (int frame = 0; frame < 40; frame++) {
-        scene.drift = 0.0f;  // the camera stays at the cube's centre
+        scene.drift = 0.0f; // the camera stays at the cube's centre
         draw_frame();
         Pixels pixels = read_frame();
         int drawn = 0;
@@ -158,7 +173,8 @@ TEST_F(CubeFrame, BackFacesAreNeverDrawn) {
     }
 }
 
-TEST_F(CubeFrame, TheFrameLeavesTheModelviewMatrixAsItFoundIt) {
+TEST_F(CubeFrame, TheFrameLeavesTheModelviewMatrixAsItFoundIt)
+{
     glTranslatef(0.0f, 0.0f, -1.0f);
     GLfloat before[16], after[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, before);
@@ -170,7 +186,8 @@ TEST_F(CubeFrame, TheFrameLeavesTheModelviewMatrixAsItFoundIt) {
 
 namespace {
 
-void expect_perspective(double aspect) {
+void expect_perspective(double aspect)
+{
     GLdouble m[16];
     glGetDoublev(GL_PROJECTION_MATRIX, m);
     double f = 1.0 / std::tan(30.0 * M_PI / 180.0);
@@ -184,9 +201,10 @@ void expect_perspective(double aspect) {
     EXPECT_EQ(mode, GL_MODELVIEW);
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(CubeFrame, ReshapeSetsViewportAndPerspectiveAndKeepsTheModelview) {
+TEST_F(CubeFrame, ReshapeSetsViewportAndPerspectiveAndKeepsTheModelview)
+{
     glTranslatef(1.0f, 2.0f, 3.0f);
     reshape_view(600, 500);
     GLint viewport[4];
@@ -203,7 +221,8 @@ TEST_F(CubeFrame, ReshapeSetsViewportAndPerspectiveAndKeepsTheModelview) {
 }
 
 // A minimised window: the aspect ratio takes a height of 1 and stays finite.
-TEST_F(CubeFrame, ReshapeToHeight0KeepsTheProjectionFinite) {
+TEST_F(CubeFrame, ReshapeToHeight0KeepsTheProjectionFinite)
+{
     reshape_view(600, 0);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);

@@ -11,7 +11,8 @@
 
 namespace {
 
-void fill_slot(int slot, unsigned seed) {
+void fill_slot(int slot, unsigned seed)
+{
     unsigned state = seed;
     for (unsigned char& byte : image_bank.slots[slot].bytes) {
         state = state * 1103515245u + 12345u;
@@ -19,18 +20,21 @@ void fill_slot(int slot, unsigned seed) {
     }
 }
 
-std::vector<unsigned char> level_0() {
+std::vector<unsigned char> level_0()
+{
     std::vector<unsigned char> texels(IMAGE_SLOT_BYTES);
     glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
     return texels;
 }
 
-bool texture_is_slot(int slot) {
+bool texture_is_slot(int slot)
+{
     std::vector<unsigned char> texels = level_0();
     return std::memcmp(texels.data(), image_bank.slots[slot].bytes, texels.size()) == 0;
 }
 
-int level_width(int level) {
+int level_width(int level)
+{
     GLint width = -1;
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
     return width;
@@ -39,7 +43,8 @@ int level_width(int level) {
 using PictureTexture = GlContextTest;
 
 // Switches through two rounds of the cycle and checks each upload.
-void expect_cycle(int last_loaded, const std::vector<int>& slots) {
+void expect_cycle(int last_loaded, const std::vector<int>& slots)
+{
     for (int slot = 0; slot < IMAGE_SLOT_COUNT; slot++) fill_slot(slot, 1000u + static_cast<unsigned>(slot));
     image_bank.last_loaded_index = last_loaded;
     set_texture_sampling();
@@ -50,9 +55,10 @@ void expect_cycle(int last_loaded, const std::vector<int>& slots) {
     }
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(PictureTexture, TheFirstSwitchPutsSlot0OnTheCubeWithItsWholeChain) {
+TEST_F(PictureTexture, TheFirstSwitchPutsSlot0OnTheCubeWithItsWholeChain)
+{
     fill_slot(0, 7);
     image_bank.last_loaded_index = 0;
     set_texture_sampling();
@@ -70,7 +76,8 @@ TEST_F(PictureTexture, TheFirstSwitchPutsSlot0OnTheCubeWithItsWholeChain) {
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
-TEST_F(PictureTexture, SamplingRepeatsMagnifiesNearestMinifiesTrilinearAndModulates) {
+TEST_F(PictureTexture, SamplingRepeatsMagnifiesNearestMinifiesTrilinearAndModulates)
+{
     set_texture_sampling();
     GLint value = 0;
     glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &value);
@@ -86,18 +93,22 @@ TEST_F(PictureTexture, SamplingRepeatsMagnifiesNearestMinifiesTrilinearAndModula
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
 }
 
-TEST_F(PictureTexture, WithoutFilesEverySwitchRebuildsTheGradientSlot) {
+TEST_F(PictureTexture, WithoutFilesEverySwitchRebuildsTheGradientSlot)
+{
     expect_cycle(-1, {0, 0, 0});
 }
 
-TEST_F(PictureTexture, WithOneFileEverySwitchUploadsSlot0) {
+TEST_F(PictureTexture, WithOneFileEverySwitchUploadsSlot0)
+{
     expect_cycle(0, {0, 0, 0});
 }
 
-TEST_F(PictureTexture, WithThreeFilesTheCycleWrapsAfterSlot2) {
+TEST_F(PictureTexture, WithThreeFilesTheCycleWrapsAfterSlot2)
+{
     expect_cycle(2, {0, 1, 2, 0, 1, 2, 0});
 }
 
-TEST_F(PictureTexture, WithTenFilesTheCycleWrapsAfterSlot9) {
+TEST_F(PictureTexture, WithTenFilesTheCycleWrapsAfterSlot9)
+{
     expect_cycle(9, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 1});
 }

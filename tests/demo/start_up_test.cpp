@@ -8,7 +8,8 @@
 #include "platform/standin/testing.h"
 #include "toolkit/toolkit.h"
 
-TEST(StartUp, InitSceneOpensTheWindowAndConnectsTheHandlers) {
+TEST(StartUp, InitSceneOpensTheWindowAndConnectsTheHandlers)
+{
     ASSERT_EQ(init_scene(), 1);
     EXPECT_NE(toolkit_state.toolkit_window, nullptr);
     EXPECT_EQ(requested_display_mode, DISPLAY_DOUBLE | DISPLAY_DEPTH16);
@@ -40,7 +41,8 @@ TEST(StartUp, InitSceneOpensTheWindowAndConnectsTheHandlers) {
 
 // The toolkit has shown its message; the start-up ends instead of running a
 // loop without a window, and touches nothing further.
-TEST(StartUp, WithoutAWindowTheRunEndsWithCode1) {
+TEST(StartUp, WithoutAWindowTheRunEndsWithCode1)
+{
     standin_fail_next("wglCreateContext", 1);
     EXPECT_EQ(run_demo(), 1);
     EXPECT_GE(standin_message_box_count(), 1);

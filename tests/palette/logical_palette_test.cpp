@@ -12,31 +12,35 @@
 #include "tests/palette/palette_test_window.h"
 #include "toolkit/toolkit.h"
 
-static const int standard_slots[20] = {0,   3,   24,  27, 64, 67, 88,  173, 181, 236,
-                                       247, 164, 91,  7,  56, 63, 192, 199, 248, 255};
+static const int standard_slots[20] = {
+    0, 3, 24, 27, 64, 67, 88, 173, 181, 236, 247, 164, 91, 7, 56, 63, 192, 199, 248, 255};
 
-static void read_entries(HPALETTE palette, PALETTEENTRY* entries) {
+static void read_entries(HPALETTE palette, PALETTEENTRY* entries)
+{
     ASSERT_NE(palette, nullptr);
     ASSERT_EQ(GetPaletteEntries(palette, 0, 256, entries), 256u);
 }
 
-static bool is_slot(int index) {
+static bool is_slot(int index)
+{
     for (int slot : standard_slots) {
         if (slot == index) return true;
     }
     return false;
 }
 
-static std::string last_message_box_text() {
+static std::string last_message_box_text()
+{
     int count = standin_message_box_count();
     if (count == 0) return "";
     return standin_message_box(count - 1)->text;
 }
 
-TEST(LogicalPalette, ThreeThreeTwoFormatCarriesTheDefaultColours) {
+TEST(LogicalPalette, ThreeThreeTwoFormatCarriesTheDefaultColours)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, false);
-    toolkit_state.owns_static_colours = 1;  // recomputed by the build
+    toolkit_state.owns_static_colours = 1; // recomputed by the build
     standin_journal_clear();
     ASSERT_EQ(select_pixel_format(dc, 258), 1);
     EXPECT_EQ(toolkit_state.owns_static_colours, 0);
@@ -74,7 +78,8 @@ TEST(LogicalPalette, ThreeThreeTwoFormatCarriesTheDefaultColours) {
     EXPECT_EQ(standin_message_box_count(), 0);
 }
 
-TEST(LogicalPalette, OwnedStaticColoursLeaveBlackAndWhiteToTheSystem) {
+TEST(LogicalPalette, OwnedStaticColoursLeaveBlackAndWhiteToTheSystem)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258 | DISPLAY_OWN_STATIC_COLOURS, false);
     ASSERT_EQ(select_pixel_format(dc, 258 | DISPLAY_OWN_STATIC_COLOURS), 1);
@@ -90,7 +95,8 @@ TEST(LogicalPalette, OwnedStaticColoursLeaveBlackAndWhiteToTheSystem) {
     EXPECT_EQ(standin_system_palette_use(), (UINT)SYSPAL_NOSTATIC);
 }
 
-TEST(LogicalPalette, FormatAskingForTheSystemPaletteOwnsTheStaticColours) {
+TEST(LogicalPalette, FormatAskingForTheSystemPaletteOwnsTheStaticColours)
+{
     standin_set_palette_display(true, true);
     HDC dc = open_palette_test_window(258, false);
     ASSERT_EQ(select_pixel_format(dc, 258), 1);
@@ -98,19 +104,21 @@ TEST(LogicalPalette, FormatAskingForTheSystemPaletteOwnsTheStaticColours) {
     EXPECT_EQ(toolkit_state.owns_static_colours, 1);
 }
 
-TEST(LogicalPalette, TrueColourDisplayGetsNoPalette) {
+TEST(LogicalPalette, TrueColourDisplayGetsNoPalette)
+{
     standin_set_palette_display(false, false);
     HDC dc = open_palette_test_window(258, false);
     toolkit_state.owns_static_colours = 1;
     standin_journal_clear();
     ASSERT_EQ(select_pixel_format(dc, 258), 1);
     EXPECT_EQ(toolkit_state.toolkit_palette, nullptr);
-    EXPECT_EQ(toolkit_state.owns_static_colours, 1);  // not past the format checks
+    EXPECT_EQ(toolkit_state.owns_static_colours, 1); // not past the format checks
     EXPECT_EQ(standin_journal_count("CreatePalette"), 0);
     EXPECT_EQ(standin_message_box_count(), 0);
 }
 
-TEST(LogicalPalette, ASecondBuildReturnsThePaletteItHasAndDoesNothingElse) {
+TEST(LogicalPalette, ASecondBuildReturnsThePaletteItHasAndDoesNothingElse)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, true);
     HPALETTE first = build_logical_palette(dc);
@@ -120,7 +128,8 @@ TEST(LogicalPalette, ASecondBuildReturnsThePaletteItHasAndDoesNothingElse) {
     EXPECT_EQ(standin_journal_length(), 0);
 }
 
-TEST(LogicalPalette, AFailedCreationHoldsNoPalette) {
+TEST(LogicalPalette, AFailedCreationHoldsNoPalette)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, true);
     standin_journal_clear();
@@ -132,16 +141,18 @@ TEST(LogicalPalette, AFailedCreationHoldsNoPalette) {
     EXPECT_EQ(standin_message_box_count(), 0);
 }
 
-TEST(LogicalPalette, NoMemoryForTheDescriptionMeansNoPalette) {
+TEST(LogicalPalette, NoMemoryForTheDescriptionMeansNoPalette)
+{
     standin_set_palette_display(true, true);
     HDC dc = open_palette_test_window(258, true);
     standin_fail_next("LocalAlloc", 1);
     EXPECT_EQ(build_logical_palette(dc), nullptr);
-    EXPECT_EQ(toolkit_state.owns_static_colours, 1);  // already decided
+    EXPECT_EQ(toolkit_state.owns_static_colours, 1); // already decided
     EXPECT_EQ(standin_message_box_count(), 0);
 }
 
-TEST(LogicalPalette, NoMemoryToFlushTheSystemPaletteSkipsTheFlush) {
+TEST(LogicalPalette, NoMemoryToFlushTheSystemPaletteSkipsTheFlush)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, false);
     standin_fail_next("LocalAlloc", 1);
@@ -149,7 +160,8 @@ TEST(LogicalPalette, NoMemoryToFlushTheSystemPaletteSkipsTheFlush) {
     EXPECT_EQ(standin_journal_count("CreatePalette"), 0);
 }
 
-TEST(LogicalPalette, ResettingTheSystemPaletteKeepsTheSelectedPalette) {
+TEST(LogicalPalette, ResettingTheSystemPaletteKeepsTheSelectedPalette)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, true);
     HPALETTE palette = build_logical_palette(dc);
@@ -165,7 +177,8 @@ TEST(LogicalPalette, ResettingTheSystemPaletteKeepsTheSelectedPalette) {
     EXPECT_EQ(standin_journal_length(), 0);
 }
 
-TEST(PixelFormatFailures, NoFormatFoundIsReportedAndBuildsNothing) {
+TEST(PixelFormatFailures, NoFormatFoundIsReportedAndBuildsNothing)
+{
     HDC dc = open_palette_test_window(258, false);
     standin_fail_next("ChoosePixelFormat", 1);
     EXPECT_EQ(select_pixel_format(dc, 258), 0);
@@ -175,7 +188,8 @@ TEST(PixelFormatFailures, NoFormatFoundIsReportedAndBuildsNothing) {
     EXPECT_EQ(toolkit_state.toolkit_palette, nullptr);
 }
 
-TEST(PixelFormatFailures, RefusedFormatIsReportedAndBuildsNothing) {
+TEST(PixelFormatFailures, RefusedFormatIsReportedAndBuildsNothing)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, false);
     standin_fail_next("SetPixelFormat", 1);
@@ -185,18 +199,20 @@ TEST(PixelFormatFailures, RefusedFormatIsReportedAndBuildsNothing) {
     EXPECT_EQ(toolkit_state.toolkit_palette, nullptr);
 }
 
-TEST(PixelFormatFailures, ADeviceContextWithoutFormatIsNamedInEightHexDigits) {
+TEST(PixelFormatFailures, ADeviceContextWithoutFormatIsNamedInEightHexDigits)
+{
     HDC dc = open_palette_test_window(258, false);
     EXPECT_EQ(build_logical_palette(dc), nullptr);
     char expected[64];
     std::snprintf(expected, sizeof(expected), "Could not get pixel format for Dc 0x%08lX\n",
-                  (unsigned long)(uintptr_t)dc);
+        (unsigned long)(uintptr_t)dc);
     EXPECT_EQ(last_message_box_text(), expected);
     // Eight digits, whatever the handle's value.
     EXPECT_EQ(last_message_box_text().size(), std::strlen("Could not get pixel format for Dc 0x12345678\n"));
 }
 
-TEST(PixelFormatFailures, AnUndescribableFormatIsNamedByNumber) {
+TEST(PixelFormatFailures, AnUndescribableFormatIsNamedByNumber)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, true);
     int number = GetPixelFormat(dc);

@@ -3,7 +3,8 @@
 
 #include "palette/palette.h"
 
-TEST(RegistryColour, ThreeNumbersMakeAColourReference) {
+TEST(RegistryColour, ThreeNumbersMakeAColourReference)
+{
     COLORREF colour = 0;
     ASSERT_TRUE(parse_registry_colour("255 0 128", &colour));
     EXPECT_EQ(colour, 0x008000FFu);
@@ -11,7 +12,8 @@ TEST(RegistryColour, ThreeNumbersMakeAColourReference) {
     EXPECT_EQ(colour, 0x00030201u);
 }
 
-TEST(RegistryColour, OnlyTheLowEightBitsOfEachNumberCount) {
+TEST(RegistryColour, OnlyTheLowEightBitsOfEachNumberCount)
+{
     COLORREF colour = 0;
     ASSERT_TRUE(parse_registry_colour("300 20 10", &colour));
     EXPECT_EQ(GetRValue(colour), 44);
@@ -21,7 +23,8 @@ TEST(RegistryColour, OnlyTheLowEightBitsOfEachNumberCount) {
     EXPECT_EQ(colour, 0x00FF00FFu);
 }
 
-TEST(RegistryColour, FewerThanThreeNumbersLeaveTheColourAlone) {
+TEST(RegistryColour, FewerThanThreeNumbersLeaveTheColourAlone)
+{
     for (const char* text : {"", "12", "12 34", "12 x 34", "red green blue"}) {
         COLORREF colour = 0x00123456;
         EXPECT_FALSE(parse_registry_colour(text, &colour)) << text;

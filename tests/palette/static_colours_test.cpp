@@ -9,19 +9,22 @@
 #include "tests/palette/palette_test_window.h"
 #include "toolkit/toolkit.h"
 
-static void save_colours(COLORREF* colours) {
+static void save_colours(COLORREF* colours)
+{
     for (int i = 0; i < SYSTEM_COLOUR_ROWS; i++) colours[i] = GetSysColor(i);
 }
 
 // A palette display window whose palette owns the static colours, not yet realised.
-static HDC owning_window() {
+static HDC owning_window()
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258 | DISPLAY_OWN_STATIC_COLOURS, true);
     toolkit_state.owns_static_colours = 1;
     return dc;
 }
 
-TEST(StaticColours, TakeoverSavesSetsAndAnnouncesOnce) {
+TEST(StaticColours, TakeoverSavesSetsAndAnnouncesOnce)
+{
     HDC dc = owning_window();
     COLORREF before[SYSTEM_COLOUR_ROWS];
     save_colours(before);
@@ -49,7 +52,8 @@ TEST(StaticColours, TakeoverSavesSetsAndAnnouncesOnce) {
     EXPECT_EQ(take_waiting_messages(WM_SYSCOLORCHANGE), 1);
 }
 
-TEST(StaticColours, GiveBackUsesTheUsersRegistryColours) {
+TEST(StaticColours, GiveBackUsesTheUsersRegistryColours)
+{
     HDC dc = owning_window();
     COLORREF before[SYSTEM_COLOUR_ROWS];
     save_colours(before);
@@ -74,7 +78,8 @@ TEST(StaticColours, GiveBackUsesTheUsersRegistryColours) {
     EXPECT_EQ(GetSysColor(COLOR_MENUTEXT), before[COLOR_MENUTEXT]);
 }
 
-TEST(StaticColours, UnterminatedFullLengthStringIsReadWithinItsBuffer) {
+TEST(StaticColours, UnterminatedFullLengthStringIsReadWithinItsBuffer)
+{
     COLORREF colours[SYSTEM_COLOUR_ROWS] = {};
     // 64 bytes, the last number ending in the last byte, no terminating zero.
     char text[64];
@@ -94,7 +99,8 @@ TEST(StaticColours, UnterminatedFullLengthStringIsReadWithinItsBuffer) {
     EXPECT_EQ(colours[COLOR_WINDOW], 0u);
 }
 
-TEST(StaticColours, TooLongValueKeepsTheSavedColour) {
+TEST(StaticColours, TooLongValueKeepsTheSavedColour)
+{
     COLORREF colours[SYSTEM_COLOUR_ROWS];
     for (COLORREF& colour : colours) colour = 0x00ABCDEF;
     char text[80];
@@ -106,7 +112,8 @@ TEST(StaticColours, TooLongValueKeepsTheSavedColour) {
     EXPECT_EQ(colours[COLOR_WINDOW], 0x00ABCDEFu);
 }
 
-TEST(StaticColours, MissingKeyRestoresTheSavedColoursUnchanged) {
+TEST(StaticColours, MissingKeyRestoresTheSavedColoursUnchanged)
+{
     HDC dc = owning_window();
     COLORREF before[SYSTEM_COLOUR_ROWS];
     save_colours(before);
@@ -118,7 +125,8 @@ TEST(StaticColours, MissingKeyRestoresTheSavedColoursUnchanged) {
     for (int i = 0; i < SYSTEM_COLOUR_ROWS; i++) EXPECT_EQ(GetSysColor(i), before[i]) << "row " << i;
 }
 
-TEST(StaticColours, TwentyOneRowsLeaveTheLastFourAlone) {
+TEST(StaticColours, TwentyOneRowsLeaveTheLastFourAlone)
+{
     HDC dc = owning_window();
     toolkit_settings.system_colour_count = 21;
     COLORREF before[SYSTEM_COLOUR_ROWS];
@@ -133,16 +141,18 @@ TEST(StaticColours, TwentyOneRowsLeaveTheLastFourAlone) {
     EXPECT_EQ(GetSysColor(COLOR_INFOBK), before[COLOR_INFOBK]);
 }
 
-TEST(StaticColours, GiveBackWithNothingTakenDoesNothing) {
+TEST(StaticColours, GiveBackWithNothingTakenDoesNothing)
+{
     HDC dc = owning_window();
     standin_journal_clear();
     EXPECT_EQ(restore_static_colours(dc), 0);
     EXPECT_EQ(standin_journal_length(), 0);
 }
 
-TEST(StaticColours, RefusalQueuesOneRetryAtATime) {
+TEST(StaticColours, RefusalQueuesOneRetryAtATime)
+{
     HDC dc = owning_window();
-    standin_set_system_palette_use(SYSPAL_NOSTATIC);  // someone else has it
+    standin_set_system_palette_use(SYSPAL_NOSTATIC); // someone else has it
     COLORREF before[SYSTEM_COLOUR_ROWS];
     save_colours(before);
     standin_journal_clear();
@@ -162,9 +172,10 @@ TEST(StaticColours, RefusalQueuesOneRetryAtATime) {
     EXPECT_EQ(take_static_colours(dc), 1);
 }
 
-TEST(PaletteRealisation, RefusedForegroundRealisationSelectsNothing) {
+TEST(PaletteRealisation, RefusedForegroundRealisationSelectsNothing)
+{
     HDC dc = owning_window();
-    HPALETTE palette = build_logical_palette(dc);  // takes the colours over
+    HPALETTE palette = build_logical_palette(dc); // takes the colours over
     ASSERT_NE(palette, nullptr);
     ASSERT_EQ(restore_static_colours(dc), 1);
     standin_set_system_palette_use(SYSPAL_NOSTATIC);
@@ -175,7 +186,8 @@ TEST(PaletteRealisation, RefusedForegroundRealisationSelectsNothing) {
     EXPECT_EQ(take_waiting_messages(WM_USER), 1);
 }
 
-TEST(PaletteRealisation, ForegroundTakesOverAndBackgroundGivesBack) {
+TEST(PaletteRealisation, ForegroundTakesOverAndBackgroundGivesBack)
+{
     HDC dc = owning_window();
     HPALETTE palette = build_logical_palette(dc);
     ASSERT_NE(palette, nullptr);
@@ -201,7 +213,8 @@ TEST(PaletteRealisation, ForegroundTakesOverAndBackgroundGivesBack) {
     EXPECT_EQ(standin_journal_count("SetSysColors"), 0);
 }
 
-TEST(PaletteRealisation, FailuresAfterTheTakeoverAreReportedButNotUndone) {
+TEST(PaletteRealisation, FailuresAfterTheTakeoverAreReportedButNotUndone)
+{
     HDC dc = owning_window();
     HPALETTE palette = build_logical_palette(dc);
     ASSERT_NE(palette, nullptr);
@@ -213,7 +226,8 @@ TEST(PaletteRealisation, FailuresAfterTheTakeoverAreReportedButNotUndone) {
     EXPECT_EQ(realise_palette(dc, palette, 0), -1);
 }
 
-TEST(PaletteRealisation, WithoutOwnershipTheSystemColoursAreNeverTouched) {
+TEST(PaletteRealisation, WithoutOwnershipTheSystemColoursAreNeverTouched)
+{
     standin_set_palette_display(true, false);
     HDC dc = open_palette_test_window(258, true);
     HPALETTE palette = build_logical_palette(dc);

@@ -8,7 +8,8 @@
 #include "platform/standin/testing.h"
 #include "toolkit/toolkit.h"
 
-TEST(ToolkitPalette, TeardownGivesTheTwentyOneColoursOfNT351Back) {
+TEST(ToolkitPalette, TeardownGivesTheTwentyOneColoursOfNT351Back)
+{
     standin_set_version(VER_PLATFORM_WIN32_NT, 3, 51);
     standin_set_palette_display(true, true);
     COLORREF before[SYSTEM_COLOUR_ROWS];
@@ -39,7 +40,8 @@ TEST(ToolkitPalette, TeardownGivesTheTwentyOneColoursOfNT351Back) {
     }
 }
 
-static void dispatch_waiting_messages() {
+static void dispatch_waiting_messages()
+{
     MSG message;
     for (int i = 0; i < 100 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); i++) {
         TranslateMessage(&message);
@@ -49,7 +51,8 @@ static void dispatch_waiting_messages() {
 
 // The give-back announces the colour change; the window's rebuild must not
 // take the colours over again while another window is in front.
-TEST(ToolkitPalette, DeactivationGivesTheColoursBackForGood) {
+TEST(ToolkitPalette, DeactivationGivesTheColoursBackForGood)
+{
     standin_set_palette_display(true, true);
     toolkit_set_display_mode(258);
     ASSERT_EQ(toolkit_open_window("palette"), 1);
@@ -72,7 +75,8 @@ TEST(ToolkitPalette, DeactivationGivesTheColoursBackForGood) {
 // SetSysColors tells every window before it returns; the takeover announces
 // itself afterwards, and only that announcement rebuilds the palette, which
 // then finds the colours taken: no refusal, no retry, one change of colours.
-TEST(ToolkitPalette, TakeoverIsNotMistakenForARefusalByItsOwnColourChange) {
+TEST(ToolkitPalette, TakeoverIsNotMistakenForARefusalByItsOwnColourChange)
+{
     standin_set_palette_display(true, true);
     toolkit_set_display_mode(258);
     standin_journal_clear();

@@ -14,7 +14,8 @@ static HDC dc;
 static HGLRC context;
 
 // Once per process: a second registration of a name fails, as on Windows.
-static bool register_class() {
+static bool register_class()
+{
     static bool registered = false;
     if (registered) return true;
     WNDCLASSA window_class{};
@@ -25,13 +26,14 @@ static bool register_class() {
     return registered;
 }
 
-bool open_gl_context(int width, int height) {
+bool open_gl_context(int width, int height)
+{
     if (!standin_select_driver("null") || !register_class()) return false;
     RECT frame = {0, 0, width, height};
     AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    window = CreateWindowExA(0, "rollbox gl test", "gl test", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                             0, 0, frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    window = CreateWindowExA(0, "rollbox gl test", "gl test",
+        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, frame.right - frame.left,
+        frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!window) return false;
     dc = GetDC(window);
     PIXELFORMATDESCRIPTOR request{};
@@ -52,7 +54,8 @@ bool open_gl_context(int width, int height) {
     return true;
 }
 
-void close_gl_context() {
+void close_gl_context()
+{
     toolkit_state.toolkit_window = nullptr;
     toolkit_state.toolkit_dc = nullptr;
     wglMakeCurrent(nullptr, nullptr);
@@ -64,6 +67,7 @@ void close_gl_context() {
     window = nullptr;
 }
 
-bool read_frame_pixels(int x, int y, int width, int height, unsigned char* rgba) {
+bool read_frame_pixels(int x, int y, int width, int height, unsigned char* rgba)
+{
     return standin_read_pixels(window, x, y, width, height, rgba);
 }

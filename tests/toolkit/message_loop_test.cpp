@@ -30,7 +30,7 @@ static void type(const char* keys)
 static void idle_types()
 {
     trace += '|';
-    type(++idle_calls == 1 ? "xyz" : "qw");  // as on Windows, the quit comes before input
+    type(++idle_calls == 1 ? "xyz" : "qw"); // as on Windows, the quit comes before input
 }
 
 TEST(MessageLoop, IdleModeDrainsTheQueueBeforeEachIdleCallAndStopsAtQuit)
@@ -43,8 +43,18 @@ TEST(MessageLoop, IdleModeDrainsTheQueueBeforeEachIdleCallAndStopsAtQuit)
     EXPECT_EQ(trace, "cde|xyz|q");
 }
 
-static void idle_types_b() { idle_calls++; type("b"); }
-static void idle_empties_itself() { idle_calls++; set_idle_hook(nullptr); PostQuitMessage(0); standin_journal_clear(); }
+static void idle_types_b()
+{
+    idle_calls++;
+    type("b");
+}
+static void idle_empties_itself()
+{
+    idle_calls++;
+    set_idle_hook(nullptr);
+    PostQuitMessage(0);
+    standin_journal_clear();
+}
 
 TEST(MessageLoop, EmptyingTheIdleHookStopsIdleCallsAndBlocks)
 {
@@ -62,15 +72,18 @@ TEST(MessageLoop, EmptyingTheIdleHookStopsIdleCallsAndBlocks)
 }
 
 static std::string reshapes;
-static void record_reshape(int32_t w, int32_t h) { reshapes += std::to_string(w) + "x" + std::to_string(h) + " "; }
+static void record_reshape(int32_t w, int32_t h)
+{
+    reshapes += std::to_string(w) + "x" + std::to_string(h) + " ";
+}
 
 TEST(MessageLoop, ReshapeHookIsCalledOnceBeforeAnyMessageWhenThereIsAWindow)
 {
     set_reshape_hook(record_reshape);
-    PostQuitMessage(1);  // as a failed opening leaves it
+    PostQuitMessage(1); // as a failed opening leaves it
     run_message_loop();
     EXPECT_EQ(reshapes, "");
-    open_test_window();  // its creation's WM_SIZE reaches the hook too
+    open_test_window(); // its creation's WM_SIZE reaches the hook too
     reshapes.clear();
     set_key_down_hook(trace_key);
     type("q");
@@ -88,7 +101,7 @@ TEST(MouseLocation, IsRelativeToTheClientAreaWhereverTheWindowMoves)
     toolkit_get_mouse_location(&x, &y);
     EXPECT_EQ(x, -10);
     EXPECT_EQ(y, -5);
-    standin_move(window, -40, -30);  // off the left and top of the screen
+    standin_move(window, -40, -30); // off the left and top of the screen
     pump_messages();
     standin_set_cursor(10, 20);
     toolkit_get_mouse_location(&x, &y);

@@ -42,5 +42,5 @@ inline bool all_hooks_empty()
 {
     const ToolkitState& s = toolkit_state;
     return !s.reshape_hook && !s.display_hook && !s.key_down_hook && !s.mouse_down_hook && !s.mouse_up_hook &&
-           !s.mouse_move_hook && !s.idle_hook;
+        !s.mouse_move_hook && !s.idle_hook;
 }

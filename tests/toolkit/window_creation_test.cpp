@@ -7,11 +7,20 @@
 #include "toolkit_testing.h"
 
 static int reshapes = 0;
-static void count_reshape(int32_t, int32_t) { reshapes++; }
-static void idle() {}
-static void display() {}
-static int32_t key(int32_t, int32_t) { return 0; }
-static int32_t mouse(int32_t, int32_t, int32_t) { return 0; }
+static void count_reshape(int32_t, int32_t)
+{
+    reshapes++;
+}
+static void idle() { }
+static void display() { }
+static int32_t key(int32_t, int32_t)
+{
+    return 0;
+}
+static int32_t mouse(int32_t, int32_t, int32_t)
+{
+    return 0;
+}
 
 static void fill_every_hook()
 {
@@ -26,12 +35,15 @@ static void fill_every_hook()
 
 struct FailureRow {
     const char* operation;
-    const char* message;  // a regular expression
+    const char* message; // a regular expression
 };
 
-static void PrintTo(const FailureRow& row, std::ostream* out) { *out << row.operation; }
+static void PrintTo(const FailureRow& row, std::ostream* out)
+{
+    *out << row.operation;
+}
 
-class WindowCreationFailure : public testing::TestWithParam<FailureRow> {};
+class WindowCreationFailure : public testing::TestWithParam<FailureRow> { };
 
 TEST_P(WindowCreationFailure, IsReportedOnceAndLeavesNothingBehind)
 {
@@ -54,13 +66,12 @@ TEST_P(WindowCreationFailure, IsReportedOnceAndLeavesNothingBehind)
     EXPECT_TRUE(quit_waiting());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryStepAfterTheWindowExists, WindowCreationFailure,
+INSTANTIATE_TEST_SUITE_P(EveryStepAfterTheWindowExists, WindowCreationFailure,
     testing::Values(FailureRow{"GetDC", "Could not get an HDC for window 0x[0-9A-F]{8}\n"},
-                    FailureRow{"ChoosePixelFormat", "Selecting a pixel format failed\n"},
-                    FailureRow{"SetPixelFormat", "SetPixelFormat failed\n"},
-                    FailureRow{"wglCreateContext", "wglCreateContext Failed\n"},
-                    FailureRow{"wglMakeCurrent", "wglMakeCurrent Failed\n"}),
+        FailureRow{"ChoosePixelFormat", "Selecting a pixel format failed\n"},
+        FailureRow{"SetPixelFormat", "SetPixelFormat failed\n"},
+        FailureRow{"wglCreateContext", "wglCreateContext Failed\n"},
+        FailureRow{"wglMakeCurrent", "wglMakeCurrent Failed\n"}),
     [](const testing::TestParamInfo<FailureRow>& row) { return std::string(row.param.operation); });
 
 TEST(WindowCreationFailureBeforeTheWindow, RefusedRegistrationSendsNoWindowMessage)
@@ -103,7 +114,7 @@ TEST(WindowCreation, ClientAreaLiesWhereTheSettingsPutIt)
 {
     toolkit_set_position(100, 100, 600, 500);
     RECT expected = {toolkit_settings.window_x, toolkit_settings.window_y, toolkit_settings.window_x + 600,
-                     toolkit_settings.window_y + 500};
+        toolkit_settings.window_y + 500};
     AdjustWindowRect(&expected, WS_OVERLAPPEDWINDOW, FALSE);
     HWND window = open_test_window();
     ASSERT_NE(window, nullptr);
@@ -111,7 +122,7 @@ TEST(WindowCreation, ClientAreaLiesWhereTheSettingsPutIt)
     GetWindowRect(window, &outer);
     GetClientRect(window, &client);
     EXPECT_EQ(std::vector<LONG>({outer.left, outer.top, outer.right, outer.bottom}),
-              std::vector<LONG>({expected.left, expected.top, expected.right, expected.bottom}));
+        std::vector<LONG>({expected.left, expected.top, expected.right, expected.bottom}));
     EXPECT_EQ(client.right, 600);
     EXPECT_EQ(client.bottom, 500);
     EXPECT_NE(wglGetCurrentContext(), nullptr);

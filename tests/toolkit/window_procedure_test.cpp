@@ -15,12 +15,30 @@ static int32_t log_call(const char* what, int32_t a, int32_t b, int32_t c)
     calls.push_back(what + std::to_string(a) + "," + std::to_string(b) + " " + std::to_string(c));
     return hook_result;
 }
-static int32_t on_key(int32_t key, int32_t modifiers) { return log_call("key ", key, modifiers, 0); }
-static int32_t on_down(int32_t x, int32_t y, int32_t b) { return log_call("down ", x, y, b); }
-static int32_t on_up(int32_t x, int32_t y, int32_t b) { return log_call("up ", x, y, b); }
-static int32_t on_move(int32_t x, int32_t y, int32_t b) { return log_call("move ", x, y, b); }
-static void on_reshape(int32_t w, int32_t h) { log_call("reshape ", w, h, 0); }
-static void on_paint() { paints++; }
+static int32_t on_key(int32_t key, int32_t modifiers)
+{
+    return log_call("key ", key, modifiers, 0);
+}
+static int32_t on_down(int32_t x, int32_t y, int32_t b)
+{
+    return log_call("down ", x, y, b);
+}
+static int32_t on_up(int32_t x, int32_t y, int32_t b)
+{
+    return log_call("up ", x, y, b);
+}
+static int32_t on_move(int32_t x, int32_t y, int32_t b)
+{
+    return log_call("move ", x, y, b);
+}
+static void on_reshape(int32_t w, int32_t h)
+{
+    log_call("reshape ", w, h, 0);
+}
+static void on_paint()
+{
+    paints++;
+}
 
 static HWND open_with_hooks()
 {
@@ -41,7 +59,7 @@ TEST(WindowProcedureKeys, SpecialKeysOnceLettersAndDigitsAsTypedNothingElse)
     for (int key : {VK_ESCAPE, VK_RETURN, VK_SPACE, VK_LEFT, (int)'D', (int)'7', VK_F1, VK_TAB}) {
         standin_key_press(window, key);
     }
-    standin_key_with_character(window, '5', '%', true);  // '%' is 37, the Left arrow's code
+    standin_key_with_character(window, '5', '%', true); // '%' is 37, the Left arrow's code
     standin_key(window, VK_SHIFT, true);
     standin_key_press(window, 'D');
     standin_key_press(window, VK_UP);
@@ -53,8 +71,9 @@ TEST(WindowProcedureKeys, SpecialKeysOnceLettersAndDigitsAsTypedNothingElse)
     standin_key_press(window, VK_CAPITAL);
     standin_key_press(window, 'D');
     pump_messages();
-    EXPECT_EQ(calls, (Calls{"key 27,0 0", "key 13,0 0", "key 32,0 0", "key 37,0 0", "key 100,0 0", "key 55,0 0",
-                            "key 68,1 0", "key 38,1 0", "key 38,3 0", "key 38,2 0", "key 68,0 0"}));
+    EXPECT_EQ(calls,
+        (Calls{"key 27,0 0", "key 13,0 0", "key 32,0 0", "key 37,0 0", "key 100,0 0", "key 55,0 0",
+            "key 68,1 0", "key 38,1 0", "key 38,3 0", "key 38,2 0", "key 68,0 0"}));
 }
 
 TEST(WindowProcedureMouse, ButtonsCaptureAndPassTheirBits)
@@ -63,23 +82,24 @@ TEST(WindowProcedureMouse, ButtonsCaptureAndPassTheirBits)
     standin_button(window, 2, true, 10, 20);
     pump_messages();
     EXPECT_EQ(GetCapture(), window);
-    standin_motion(window, -15, -3);  // a captured drag past the left and top edges
+    standin_motion(window, -15, -3); // a captured drag past the left and top edges
     standin_button(window, 0, true, 1, 2);
     standin_motion(window, 5, 6);
     standin_button(window, 2, false, 5, 6);
     pump_messages();
-    EXPECT_EQ(GetCapture(), nullptr);  // the first release frees it
+    EXPECT_EQ(GetCapture(), nullptr); // the first release frees it
     standin_button(window, 0, false, 5, 6);
     standin_motion(window, 7, 8);
     pump_messages();
-    EXPECT_EQ(calls, (Calls{"down 10,20 4", "move -15,-3 4", "down 1,2 1", "move 5,6 5", "up 5,6 4", "up 5,6 1",
-                            "move 7,8 0"}));
+    EXPECT_EQ(calls,
+        (Calls{"down 10,20 4", "move -15,-3 4", "down 1,2 1", "move 5,6 5", "up 5,6 4", "up 5,6 1",
+            "move 7,8 0"}));
 }
 
 TEST(WindowProcedure, ManyRedrawRequestsGiveOneRepaintAndMinimisingReshapesToZero)
 {
     HWND window = open_with_hooks();
-    standin_key_press(window, VK_LEFT);  // answered 0: no repaint
+    standin_key_press(window, VK_LEFT); // answered 0: no repaint
     pump_messages();
     EXPECT_EQ(paints, 0);
     hook_result = 1;
@@ -114,7 +134,8 @@ TEST(WindowProcedureClose, AfterTheTeardownNoMessageCallsAHook)
     HWND window = open_with_hooks();
     release_window_resources();
     hook_result = 1;
-    for (UINT message : {WM_PAINT, WM_SIZE, WM_KEYDOWN, WM_CHAR, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE}) {
+    for (UINT message :
+        {WM_PAINT, WM_SIZE, WM_KEYDOWN, WM_CHAR, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE}) {
         window_procedure(window, message, message == WM_CHAR ? 'a' : VK_LEFT, MAKELPARAM(3, 4));
     }
     EXPECT_EQ(paints, 0);

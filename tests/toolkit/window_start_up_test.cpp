@@ -71,7 +71,7 @@ TEST(OpenWindow, FallbackOpensDoubleBufferedDrawsToTheFrontAndKeepsTheLoopRunnin
 
 TEST(OpenWindow, FailureWithoutOrAfterTheFallbackInstallsNothing)
 {
-    set_display_mode(DISPLAY_DOUBLE | DISPLAY_DEPTH16);  // nothing to fall back to
+    set_display_mode(DISPLAY_DOUBLE | DISPLAY_DEPTH16); // nothing to fall back to
     standin_fail_next("wglCreateContext", 1);
     EXPECT_EQ(open_window("rollbox1"), 0);
     EXPECT_EQ(standin_journal_count("wglCreateContext"), 1);

@@ -53,8 +53,7 @@ static bool peek_fails()
     PostMessageA(window, WM_USER, 0, 0);
     MSG message;
     bool failed = !PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_REMOVE);
-    if (failed)
-        GetMessageA(&message, nullptr, WM_USER, WM_USER);
+    if (failed) GetMessageA(&message, nullptr, WM_USER, WM_USER);
     return failed;
 }
 
@@ -63,8 +62,7 @@ static bool get_fails()
     PostMessageA(window, WM_USER, 0, 0);
     MSG message;
     bool failed = GetMessageA(&message, nullptr, WM_USER, WM_USER) == -1;
-    if (failed)
-        PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_REMOVE);
+    if (failed) PeekMessageA(&message, nullptr, WM_USER, WM_USER, PM_REMOVE);
     return failed;
 }
 
@@ -139,8 +137,7 @@ static bool local_alloc_fails()
 static bool local_free_fails()
 {
     HLOCAL memory = LocalAlloc(LMEM_FIXED, 16);
-    if (LocalFree(memory) == nullptr)
-        return false;
+    if (LocalFree(memory) == nullptr) return false;
     LocalFree(memory);
     return true;
 }
@@ -149,8 +146,7 @@ static bool open_key_fails()
 {
     HKEY key = nullptr;
     LSTATUS status = RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, &key);
-    if (status == ERROR_SUCCESS)
-        RegCloseKey(key);
+    if (status == ERROR_SUCCESS) RegCloseKey(key);
     return status != ERROR_SUCCESS;
 }
 
@@ -159,15 +155,14 @@ static bool query_fails()
     char data[64];
     DWORD size = sizeof data;
     return RegQueryValueExA(colours_key, "Window", nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) !=
-           ERROR_SUCCESS;
+        ERROR_SUCCESS;
 }
 
 static bool close_key_fails()
 {
     HKEY key = nullptr;
     RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, &key);
-    if (RegCloseKey(key) == ERROR_SUCCESS)
-        return false;
+    if (RegCloseKey(key) == ERROR_SUCCESS) return false;
     RegCloseKey(key);
     return true;
 }
@@ -176,18 +171,26 @@ static const Operation OPERATIONS[] = {
     {"RegisterClassA", register_fails},
     {"CreateWindowExA", [] { return create_recording_window() == nullptr; }},
     {"AdjustWindowRect", adjust_fails},
-    {"GetWindowRect", [] { RECT rect; return !GetWindowRect(window, &rect); }},
-    {"GetClientRect", [] { RECT rect; return !GetClientRect(window, &rect); }},
+    {"GetWindowRect",
+        [] {
+            RECT rect;
+            return !GetWindowRect(window, &rect);
+        }},
+    {"GetClientRect",
+        [] {
+            RECT rect;
+            return !GetClientRect(window, &rect);
+        }},
     {"ShowWindow", show_fails},
     {"DestroyWindow", destroy_fails},
     {"GetSystemMetrics", [] { return GetSystemMetrics(SM_CXFRAME) == 0; }},
     {"GetModuleHandleA", [] { return GetModuleHandleA(nullptr) == nullptr; }},
     {"GetVersionExA",
-     [] {
-         OSVERSIONINFOA version = {};
-         version.dwOSVersionInfoSize = sizeof version;
-         return !GetVersionExA(&version);
-     }},
+        [] {
+            OSVERSIONINFOA version = {};
+            version.dwOSVersionInfoSize = sizeof version;
+            return !GetVersionExA(&version);
+        }},
     {"LoadIconA", [] { return LoadIconA(nullptr, IDI_APPLICATION) == nullptr; }},
     {"LoadCursorA", [] { return LoadCursorA(nullptr, IDC_ARROW) == nullptr; }},
     {"PeekMessageA", peek_fails},
@@ -223,7 +226,7 @@ protected:
         standin_key(window, VK_SHIFT, true);
         pump_messages();
         ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, &colours_key),
-                  ERROR_SUCCESS);
+            ERROR_SUCCESS);
     }
 };
 
@@ -246,7 +249,7 @@ TEST(FaultInjection, CountsTheCallsToFailAndOnlyThoseOfItsOperation)
     EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 0);
     EXPECT_NE(GetSystemMetrics(SM_CXFRAME), 0);
     standin_fail_next("GetSystemMetrics", 5);
-    standin_fail_next("GetSystemMetrics", 0);  // a new count replaces the old
+    standin_fail_next("GetSystemMetrics", 0); // a new count replaces the old
     EXPECT_NE(GetSystemMetrics(SM_CXFRAME), 0);
 }
 

@@ -72,15 +72,12 @@ TEST(KeyTranslation, AHeldKeyRepeatsItsKeyDownAndCharacter)
     standin_key(window, 'A', true);
     standin_key(window, 'A', false);
     pump_messages();
-    EXPECT_EQ(keys_and_characters(), (KeyMessages{{WM_KEYDOWN, 'A'},
-                                                  {WM_CHAR, 'a'},
-                                                  {WM_KEYDOWN, 'A'},
-                                                  {WM_CHAR, 'a'},
-                                                  {WM_KEYDOWN, 'A'},
-                                                  {WM_CHAR, 'a'}}));
+    EXPECT_EQ(keys_and_characters(),
+        (KeyMessages{{WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYDOWN, 'A'},
+            {WM_CHAR, 'a'}}));
     std::vector<Received> downs = received_of(WM_KEYDOWN);
-    EXPECT_EQ(downs[0].lParam & (1L << 30), 0);  // first press
-    EXPECT_NE(downs[1].lParam & (1L << 30), 0);  // repeats: the key was down before
+    EXPECT_EQ(downs[0].lParam & (1L << 30), 0); // first press
+    EXPECT_NE(downs[1].lParam & (1L << 30), 0); // repeats: the key was down before
 }
 
 TEST(KeyTranslation, TranslateAnswersForKeyMessagesOnly)
@@ -106,7 +103,7 @@ TEST(KeyState, HighBitWhileHeldAsOfTheMessageTakenLowBitToggles)
 {
     HWND window = open_recording_window();
     standin_key(window, VK_SHIFT, true);
-    EXPECT_EQ(GetKeyState(VK_SHIFT), 0);  // not yet taken from the queue
+    EXPECT_EQ(GetKeyState(VK_SHIFT), 0); // not yet taken from the queue
     pump_messages();
     EXPECT_LT(GetKeyState(VK_SHIFT), 0);
     standin_key(window, VK_SHIFT, false);
@@ -138,7 +135,8 @@ TEST(Mouse, ButtonsCarrySignedClientWordsAndHeldFlags)
     EXPECT_EQ(GET_X_LPARAM(left_down[0].lParam), 10);
     EXPECT_EQ(GET_Y_LPARAM(left_down[0].lParam), 20);
     EXPECT_EQ(left_down[0].wParam, static_cast<WPARAM>(MK_LBUTTON | MK_SHIFT));
-    EXPECT_EQ(received_of(WM_MBUTTONDOWN).at(0).wParam, static_cast<WPARAM>(MK_LBUTTON | MK_MBUTTON | MK_SHIFT));
+    EXPECT_EQ(
+        received_of(WM_MBUTTONDOWN).at(0).wParam, static_cast<WPARAM>(MK_LBUTTON | MK_MBUTTON | MK_SHIFT));
 
     std::vector<Received> moves = received_of(WM_MOUSEMOVE);
     ASSERT_EQ(moves.size(), 1u);
@@ -163,7 +161,7 @@ TEST(Mouse, CaptureTakesInputMeantForOtherWindowsInItsOwnCoordinates)
 {
     HWND captor = open_recording_window();
     HWND other = create_recording_window();
-    standin_move(other, 150, 130);  // 50, 30 from the captor's client origin
+    standin_move(other, 150, 130); // 50, 30 from the captor's client origin
     EXPECT_EQ(SetCapture(captor), nullptr);
     EXPECT_EQ(GetCapture(), captor);
     received.clear();
@@ -178,7 +176,7 @@ TEST(Mouse, CaptureTakesInputMeantForOtherWindowsInItsOwnCoordinates)
     EXPECT_TRUE(ReleaseCapture());
     EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(received_of(WM_CAPTURECHANGED).size(), 1u);
-    EXPECT_TRUE(ReleaseCapture());  // nothing captured still succeeds
+    EXPECT_TRUE(ReleaseCapture()); // nothing captured still succeeds
 }
 
 TEST(Mouse, CursorPositionIsInScreenCoordinatesFromTheDriver)
@@ -195,16 +193,17 @@ TEST(Focus, LosingAndRegainingFocusActivatesAsWindowsDoes)
     HWND window = open_recording_window();
     standin_focus(window, false);
     pump_messages();
-    EXPECT_EQ(received_messages(), (std::vector<UINT>{WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS}));
+    EXPECT_EQ(
+        received_messages(), (std::vector<UINT>{WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS}));
     EXPECT_EQ(LOWORD(received_of(WM_ACTIVATE)[0].wParam), WA_INACTIVE);
     EXPECT_EQ(GetFocus(), nullptr);
 
     received.clear();
     standin_focus(window, true);
-    standin_focus(window, true);  // already active: nothing more
+    standin_focus(window, true); // already active: nothing more
     pump_messages();
-    EXPECT_EQ(received_messages(), (std::vector<UINT>{WM_QUERYNEWPALETTE, WM_ACTIVATEAPP, WM_NCACTIVATE,
-                                                      WM_ACTIVATE, WM_SETFOCUS}));
+    EXPECT_EQ(received_messages(),
+        (std::vector<UINT>{WM_QUERYNEWPALETTE, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS}));
     EXPECT_EQ(GetFocus(), window);
 }
 

@@ -36,7 +36,7 @@ TEST(Kernel, VersionIsAModernNtByDefaultAndCanBeSet)
     EXPECT_EQ(version.dwMinorVersion, 51u);
 
     OSVERSIONINFOA unsized = {};
-    EXPECT_FALSE(GetVersionExA(&unsized));  // the size field must name the structure
+    EXPECT_FALSE(GetVersionExA(&unsized)); // the size field must name the structure
 }
 
 TEST(Kernel, ModuleHandleAndLocalMemory)
@@ -46,8 +46,7 @@ TEST(Kernel, ModuleHandleAndLocalMemory)
 
     unsigned char* zeroed = static_cast<unsigned char*>(LocalAlloc(LMEM_FIXED | LMEM_ZEROINIT, 4096));
     ASSERT_NE(zeroed, nullptr);
-    for (int i = 0; i < 4096; i++)
-        ASSERT_EQ(zeroed[i], 0);
+    for (int i = 0; i < 4096; i++) ASSERT_EQ(zeroed[i], 0);
     EXPECT_EQ(LocalFree(zeroed), nullptr);
 }
 
@@ -58,11 +57,12 @@ TEST(Registry, ColoursKeyHoldsTheStandardSchemeAsStringsMatchingTheSystemColours
     EXPECT_EQ(query_string(key, "Window"), "255 255 255");
     EXPECT_EQ(query_string(key, "WindowText"), "0 0 0");
     const char* names[] = {"Scrollbar", "Background", "ActiveTitle", "Hilight", "ButtonFace", "InfoWindow"};
-    const int indices[] = {COLOR_SCROLLBAR, COLOR_BACKGROUND, COLOR_ACTIVECAPTION, COLOR_HIGHLIGHT,
-                           COLOR_BTNFACE, COLOR_INFOBK};
+    const int indices[] = {
+        COLOR_SCROLLBAR, COLOR_BACKGROUND, COLOR_ACTIVECAPTION, COLOR_HIGHLIGHT, COLOR_BTNFACE, COLOR_INFOBK};
     for (int i = 0; i < 6; i++) {
         unsigned red = 0, green = 0, blue = 0;
-        ASSERT_EQ(std::sscanf(query_string(key, names[i]).c_str(), "%u %u %u", &red, &green, &blue), 3) << names[i];
+        ASSERT_EQ(std::sscanf(query_string(key, names[i]).c_str(), "%u %u %u", &red, &green, &blue), 3)
+            << names[i];
         EXPECT_EQ(RGB(red, green, blue), GetSysColor(indices[i])) << names[i];
     }
     EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
@@ -76,20 +76,20 @@ TEST(Registry, QueriesReportTypeAndSizeAndRefuseSmallBuffers)
     DWORD size = 0;
     ASSERT_EQ(RegQueryValueExA(key, "Window", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(size, 12u);  // "255 255 255" and its terminating zero
+    EXPECT_EQ(size, 12u); // "255 255 255" and its terminating zero
 
     char small[4] = {'x', 'x', 'x', 'x'};
     size = sizeof small;
     EXPECT_EQ(RegQueryValueExA(key, "Window", nullptr, &type, reinterpret_cast<BYTE*>(small), &size),
-              ERROR_MORE_DATA);
+        ERROR_MORE_DATA);
     EXPECT_EQ(size, 12u);
     EXPECT_EQ(small[0], 'x');
 
     size = sizeof small;
     EXPECT_EQ(RegQueryValueExA(key, "NoSuchColour", nullptr, &type, reinterpret_cast<BYTE*>(small), &size),
-              ERROR_FILE_NOT_FOUND);
+        ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(RegQueryValueExA(key, "Window", nullptr, &type, reinterpret_cast<BYTE*>(small), nullptr),
-              ERROR_INVALID_PARAMETER);
+        ERROR_INVALID_PARAMETER);
     RegCloseKey(key);
     EXPECT_EQ(RegCloseKey(key), ERROR_INVALID_HANDLE);
     EXPECT_EQ(RegQueryValueExA(key, "Window", nullptr, &type, nullptr, &size), ERROR_INVALID_HANDLE);
@@ -106,7 +106,8 @@ TEST(Registry, TestControlsChangeValuesTypesAndTheKeyItself)
     DWORD type = 0;
     DWORD value = 0;
     DWORD size = sizeof value;
-    ASSERT_EQ(RegQueryValueExA(key, "Menu", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegQueryValueExA(key, "Menu", nullptr, &type, reinterpret_cast<BYTE*>(&value), &size), ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(value, 7u);
     size = sizeof value;
@@ -119,7 +120,7 @@ TEST(Registry, TestControlsChangeValuesTypesAndTheKeyItself)
     EXPECT_EQ(open_colours(&again), ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(again, nullptr);
     EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &again),
-              ERROR_FILE_NOT_FOUND);
+        ERROR_FILE_NOT_FOUND);
 }
 
 TEST(SystemColours, SetThenGetRoundTripsAndKeepsOnlyTheRgbBytes)

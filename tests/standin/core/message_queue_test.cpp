@@ -8,8 +8,7 @@
 static UINT take(HWND window = nullptr, UINT first = 0, UINT last = 0)
 {
     MSG message;
-    if (!PeekMessageA(&message, window, first, last, PM_REMOVE))
-        return WM_NULL;
+    if (!PeekMessageA(&message, window, first, last, PM_REMOVE)) return WM_NULL;
     return message.message;
 }
 
@@ -30,7 +29,7 @@ TEST(MessageQueue, PostedComeBeforeQuitBeforeInputBeforePaint)
     EXPECT_EQ(message.lParam, 2);
     ASSERT_TRUE(GetMessageA(&message, nullptr, 0, 0));
     EXPECT_EQ(message.message, static_cast<UINT>(WM_USER + 1));
-    EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 0);  // the quit, once no posted message is left
+    EXPECT_EQ(GetMessageA(&message, nullptr, 0, 0), 0); // the quit, once no posted message is left
     EXPECT_EQ(message.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(message.wParam, 3u);
     EXPECT_EQ(take(), static_cast<UINT>(WM_LBUTTONDOWN));
@@ -50,7 +49,7 @@ TEST(MessageQueue, PeekWithoutRemovingOnlyLooksAndRangesFilter)
     EXPECT_EQ(message.message, static_cast<UINT>(WM_USER));
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_PAINT, WM_PAINT, PM_NOREMOVE));
     EXPECT_EQ(take(nullptr, WM_USER + 5, WM_USER + 5), static_cast<UINT>(WM_USER + 5));
-    EXPECT_EQ(take(reinterpret_cast<HWND>(-1)), static_cast<UINT>(WM_NULL));  // thread messages only
+    EXPECT_EQ(take(reinterpret_cast<HWND>(-1)), static_cast<UINT>(WM_NULL)); // thread messages only
     EXPECT_EQ(take(window), static_cast<UINT>(WM_USER));
     EXPECT_EQ(take(), static_cast<UINT>(WM_NULL));
 }
@@ -123,7 +122,7 @@ TEST(Painting, HiddenWindowsGetNoPaintAndExposureInvalidates)
     ShowWindow(window, SW_SHOW);
     ASSERT_TRUE(pump_messages());
     EXPECT_EQ(received_of(WM_PAINT).size(), 1u);
-    EXPECT_EQ(received_of(WM_ERASEBKGND).size(), 1u);  // DefWindowProcA paints as BeginPaint would
+    EXPECT_EQ(received_of(WM_ERASEBKGND).size(), 1u); // DefWindowProcA paints as BeginPaint would
 
     standin_expose(window);
     EXPECT_TRUE(PeekMessageA(&message, window, WM_PAINT, WM_PAINT, PM_NOREMOVE));
@@ -139,6 +138,6 @@ TEST(Painting, BeginPaintErasesFirstWhenAskedTo)
     std::vector<Received> erases = received_of(WM_ERASEBKGND);
     ASSERT_EQ(erases.size(), 1u);
     EXPECT_EQ(erases[0].wParam, reinterpret_cast<WPARAM>(dc));
-    EXPECT_TRUE(paint.fErase);  // the recording procedure's DefWindowProcA erased nothing
+    EXPECT_TRUE(paint.fErase); // the recording procedure's DefWindowProcA erased nothing
     EndPaint(window, &paint);
 }

@@ -22,8 +22,8 @@ HWND create_recording_window()
     RECT outer = {100, 100, 300, 250};
     AdjustWindowRect(&outer, WS_OVERLAPPEDWINDOW, FALSE);
     return CreateWindowExA(0, "RecordingWindow", "recording", WS_OVERLAPPEDWINDOW, outer.left, outer.top,
-                           outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, GetModuleHandleA(nullptr),
+        nullptr);
 }
 
 HWND open_recording_window()
@@ -38,8 +38,7 @@ HWND open_recording_window()
 std::vector<UINT> received_messages()
 {
     std::vector<UINT> messages;
-    for (const Received& one : received)
-        messages.push_back(one.message);
+    for (const Received& one : received) messages.push_back(one.message);
     return messages;
 }
 
@@ -47,8 +46,7 @@ std::vector<Received> received_of(UINT message)
 {
     std::vector<Received> matching;
     for (const Received& one : received)
-        if (one.message == message)
-            matching.push_back(one);
+        if (one.message == message) matching.push_back(one);
     return matching;
 }
 
@@ -56,8 +54,7 @@ bool pump_messages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT)
-            return false;
+        if (message.message == WM_QUIT) return false;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

@@ -38,16 +38,17 @@ TEST(WindowLifecycle, CreationSendsCreateMessagesOnlyAndShowingActivatesThenSize
     EXPECT_EQ(GetFocus(), nullptr);
 
     received.clear();
-    EXPECT_FALSE(ShowWindow(window, SW_SHOWDEFAULT));  // it was hidden
-    EXPECT_EQ(received_messages(), (Messages{WM_SHOWWINDOW, WM_QUERYNEWPALETTE, WM_ACTIVATEAPP, WM_NCACTIVATE,
-                                             WM_ACTIVATE, WM_SETFOCUS, WM_SIZE, WM_MOVE}));
+    EXPECT_FALSE(ShowWindow(window, SW_SHOWDEFAULT)); // it was hidden
+    EXPECT_EQ(received_messages(),
+        (Messages{WM_SHOWWINDOW, WM_QUERYNEWPALETTE, WM_ACTIVATEAPP, WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS,
+            WM_SIZE, WM_MOVE}));
     EXPECT_EQ(LOWORD(received_of(WM_ACTIVATE)[0].wParam), WA_ACTIVE);
     EXPECT_EQ(received_of(WM_SIZE)[0].lParam, MAKELPARAM(200, 150));
     EXPECT_EQ(received_of(WM_MOVE)[0].lParam, MAKELPARAM(100, 100));
     EXPECT_EQ(GetFocus(), window);
 
     received.clear();
-    EXPECT_TRUE(ShowWindow(window, SW_SHOWDEFAULT));  // already visible: nothing sent
+    EXPECT_TRUE(ShowWindow(window, SW_SHOWDEFAULT)); // already visible: nothing sent
     EXPECT_TRUE(received.empty());
 }
 
@@ -57,7 +58,7 @@ TEST(WindowLifecycle, DestructionDeactivatesThenSendsDestroyBeforeReturningAndKi
     PostMessageA(window, WM_USER, 0, 0);
     EXPECT_TRUE(DestroyWindow(window));
     EXPECT_EQ(received_messages(),
-              (Messages{WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_DESTROY, WM_NCDESTROY}));
+        (Messages{WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_DESTROY, WM_NCDESTROY}));
     EXPECT_EQ(LOWORD(received_of(WM_ACTIVATE)[0].wParam), WA_INACTIVE);
     EXPECT_EQ(GetFocus(), nullptr);
 
@@ -91,7 +92,8 @@ TEST(WindowLifecycle, HandlesAreSmallNumbersThatPrintAsEightHexDigits)
 {
     HWND window = create_recording_window();
     char text[64];
-    std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)));
+    std::snprintf(
+        text, sizeof text, "0x%08lX", static_cast<unsigned long>(reinterpret_cast<ULONG_PTR>(window)));
     EXPECT_EQ(std::string(text).size(), 10u);
     EXPECT_LT(reinterpret_cast<ULONG_PTR>(window), 0x100000000u);
 }
@@ -105,17 +107,17 @@ TEST(WindowLifecycle, DestroyingFromInsideCreateFailsTheCreation)
     };
     window_class.lpszClassName = "Refusing";
     RegisterClassA(&window_class);
-    EXPECT_EQ(CreateWindowExA(0, "Refusing", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr,
-                              nullptr),
-              nullptr);
+    EXPECT_EQ(CreateWindowExA(
+                  0, "Refusing", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr),
+        nullptr);
     EXPECT_EQ(received_messages(), (Messages{WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
 }
 
 TEST(WindowLifecycle, UnknownClassCreatesNothing)
 {
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                              nullptr, nullptr),
-              nullptr);
+                  nullptr, nullptr),
+        nullptr);
 }
 
 TEST(WindowGeometry, AdjustedRectangleWindowRectangleClientRectangleAndMetricsAgree)

@@ -92,7 +92,12 @@ static const Operation OPERATIONS[] = {
     {"wglMakeCurrent", [] { return !wglMakeCurrent(dc, context); }},
     {"wglDeleteContext", delete_context_fails},
     {"SwapBuffers", [] { return !SwapBuffers(dc); }},
-    {"CreatePalette", [] { HPALETTE p = make_palette(); DeleteObject(p); return p == nullptr; }},
+    {"CreatePalette",
+        [] {
+            HPALETTE p = make_palette();
+            DeleteObject(p);
+            return p == nullptr;
+        }},
     {"SelectPalette", select_fails},
     {"RealizePalette", [] { return RealizePalette(dc) == GDI_ERROR; }},
     {"UnrealizeObject", [] { return !UnrealizeObject(GetStockObject(DEFAULT_PALETTE)); }},

@@ -26,8 +26,8 @@ HWND open_gdi_test_window(int width, int height)
         EXPECT_NE(RegisterClassA(&window_class), 0);
         registered = true;
     }
-    HWND window = CreateWindowExA(0, "GdiTestWindow", "gdi", WS_OVERLAPPEDWINDOW, 0, 0, width, height, nullptr,
-                                  nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "GdiTestWindow", "gdi", WS_OVERLAPPEDWINDOW, 0, 0, width, height,
+        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     EXPECT_NE(window, nullptr);
     return window;
 }

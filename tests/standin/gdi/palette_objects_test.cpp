@@ -14,18 +14,16 @@ static HPALETTE make_palette(const std::vector<PALETTEENTRY>& entries)
     LOGPALETTE* description = reinterpret_cast<LOGPALETTE*>(block.data());
     description->palVersion = 0x300;
     description->palNumEntries = static_cast<WORD>(entries.size());
-    for (size_t i = 0; i < entries.size(); i++)
-        description->palPalEntry[i] = entries[i];
+    for (size_t i = 0; i < entries.size(); i++) description->palPalEntry[i] = entries[i];
     return CreatePalette(description);
 }
 
 TEST(StockObjects, DefaultPaletteHoldsTheTwentyStandardColoursInOrder)
 {
-    const BYTE expected[20][3] = {{0, 0, 0},       {128, 0, 0},     {0, 128, 0},     {128, 128, 0},
-                                  {0, 0, 128},     {128, 0, 128},   {0, 128, 128},   {192, 192, 192},
-                                  {192, 220, 192}, {166, 202, 240}, {255, 251, 240}, {160, 160, 164},
-                                  {128, 128, 128}, {255, 0, 0},     {0, 255, 0},     {255, 255, 0},
-                                  {0, 0, 255},     {255, 0, 255},   {0, 255, 255},   {255, 255, 255}};
+    const BYTE expected[20][3] = {{0, 0, 0}, {128, 0, 0}, {0, 128, 0}, {128, 128, 0}, {0, 0, 128},
+        {128, 0, 128}, {0, 128, 128}, {192, 192, 192}, {192, 220, 192}, {166, 202, 240}, {255, 251, 240},
+        {160, 160, 164}, {128, 128, 128}, {255, 0, 0}, {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 255},
+        {0, 255, 255}, {255, 255, 255}};
     HPALETTE stock = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
     ASSERT_NE(stock, nullptr);
     EXPECT_EQ(GetPaletteEntries(stock, 0, 0, nullptr), 20u);
@@ -55,7 +53,7 @@ TEST(LogicalPalettes, EntriesAreCopiedAndReadBackWithinBounds)
     std::vector<PALETTEENTRY> colours = {{1, 2, 3, PC_NOCOLLAPSE}, {4, 5, 6, 0}, {7, 8, 9, PC_RESERVED}};
     HPALETTE palette = make_palette(colours);
     ASSERT_NE(palette, nullptr);
-    colours[0].peRed = 99;  // the palette keeps its own copy
+    colours[0].peRed = 99; // the palette keeps its own copy
     PALETTEENTRY read[3] = {};
     EXPECT_EQ(GetPaletteEntries(palette, 1, 10, read), 2u);
     EXPECT_EQ(read[0].peBlue, 6);

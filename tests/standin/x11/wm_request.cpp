@@ -11,7 +11,8 @@
 
 #include <X11/Xlib.h>
 
-static Status send_delete(Display* display, ::Window window) {
+static Status send_delete(Display* display, ::Window window)
+{
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
@@ -24,7 +25,8 @@ static Status send_delete(Display* display, ::Window window) {
 
 // The answer comes back to the root window as the same message; a client
 // that never answers is given ten seconds.
-static Status ping(Display* display, ::Window window) {
+static Status ping(Display* display, ::Window window)
+{
     ::Window root = DefaultRootWindow(display);
     XSelectInput(display, root, SubstructureNotifyMask);
     Atom protocols = XInternAtom(display, "WM_PROTOCOLS", False);
@@ -47,7 +49,8 @@ static Status ping(Display* display, ::Window window) {
         }
         XEvent answer;
         XNextEvent(display, &answer);
-        if (answer.type == ClientMessage && answer.xclient.window == root && answer.xclient.message_type == protocols &&
+        if (answer.type == ClientMessage && answer.xclient.window == root &&
+            answer.xclient.message_type == protocols &&
             static_cast<Atom>(answer.xclient.data.l[0]) == ping_atom && answer.xclient.data.l[1] == 4242 &&
             static_cast<::Window>(answer.xclient.data.l[2]) == window)
             return 1;
@@ -55,7 +58,8 @@ static Status ping(Display* display, ::Window window) {
     return 0;
 }
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     bool delete_request = argc == 3 && std::strcmp(argv[1], "delete") == 0;
     bool kill_request = argc == 3 && std::strcmp(argv[1], "kill") == 0;
     bool ping_request = argc == 3 && std::strcmp(argv[1], "ping") == 0;

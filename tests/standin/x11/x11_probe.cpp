@@ -10,36 +10,58 @@
 
 static HDC probe_dc;
 
-static const char* message_name(UINT message) {
+static const char* message_name(UINT message)
+{
     switch (message) {
-    case WM_CREATE: return "WM_CREATE";
-    case WM_DESTROY: return "WM_DESTROY";
-    case WM_MOVE: return "WM_MOVE";
-    case WM_SIZE: return "WM_SIZE";
-    case WM_ACTIVATE: return "WM_ACTIVATE";
-    case WM_PAINT: return "WM_PAINT";
-    case WM_CLOSE: return "WM_CLOSE";
-    case WM_KEYDOWN: return "WM_KEYDOWN";
-    case WM_KEYUP: return "WM_KEYUP";
-    case WM_CHAR: return "WM_CHAR";
-    case WM_MOUSEMOVE: return "WM_MOUSEMOVE";
-    case WM_LBUTTONDOWN: return "WM_LBUTTONDOWN";
-    case WM_LBUTTONUP: return "WM_LBUTTONUP";
-    case WM_RBUTTONDOWN: return "WM_RBUTTONDOWN";
-    case WM_RBUTTONUP: return "WM_RBUTTONUP";
-    case WM_MBUTTONDOWN: return "WM_MBUTTONDOWN";
-    case WM_MBUTTONUP: return "WM_MBUTTONUP";
-    default: return nullptr;
+    case WM_CREATE:
+        return "WM_CREATE";
+    case WM_DESTROY:
+        return "WM_DESTROY";
+    case WM_MOVE:
+        return "WM_MOVE";
+    case WM_SIZE:
+        return "WM_SIZE";
+    case WM_ACTIVATE:
+        return "WM_ACTIVATE";
+    case WM_PAINT:
+        return "WM_PAINT";
+    case WM_CLOSE:
+        return "WM_CLOSE";
+    case WM_KEYDOWN:
+        return "WM_KEYDOWN";
+    case WM_KEYUP:
+        return "WM_KEYUP";
+    case WM_CHAR:
+        return "WM_CHAR";
+    case WM_MOUSEMOVE:
+        return "WM_MOUSEMOVE";
+    case WM_LBUTTONDOWN:
+        return "WM_LBUTTONDOWN";
+    case WM_LBUTTONUP:
+        return "WM_LBUTTONUP";
+    case WM_RBUTTONDOWN:
+        return "WM_RBUTTONDOWN";
+    case WM_RBUTTONUP:
+        return "WM_RBUTTONUP";
+    case WM_MBUTTONDOWN:
+        return "WM_MBUTTONDOWN";
+    case WM_MBUTTONUP:
+        return "WM_MBUTTONUP";
+    default:
+        return nullptr;
     }
 }
 
-static void print_message(UINT message, WPARAM wParam, LPARAM lParam) {
+static void print_message(UINT message, WPARAM wParam, LPARAM lParam)
+{
     const char* name = message_name(message);
     if (!name) return;
     switch (message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CHAR: std::printf("%s %d\n", name, static_cast<int>(wParam)); break;
+    case WM_CHAR:
+        std::printf("%s %d\n", name, static_cast<int>(wParam));
+        break;
     case WM_MOVE:
     case WM_SIZE:
     case WM_MOUSEMOVE:
@@ -51,13 +73,18 @@ static void print_message(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
         std::printf("%s %d %d\n", name, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         break;
-    case WM_ACTIVATE: std::printf("%s %d\n", name, LOWORD(wParam)); break;
-    default: std::printf("%s\n", name); break;
+    case WM_ACTIVATE:
+        std::printf("%s %d\n", name, LOWORD(wParam));
+        break;
+    default:
+        std::printf("%s\n", name);
+        break;
     }
     std::fflush(stdout);
 }
 
-static LRESULT CALLBACK probe_procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+static LRESULT CALLBACK probe_procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
     print_message(message, wParam, lParam);
     switch (message) {
     case WM_PAINT: {
@@ -78,13 +105,19 @@ static LRESULT CALLBACK probe_procedure(HWND window, UINT message, WPARAM wParam
             std::fflush(stdout);
         }
         return 0;
-    case WM_CLOSE: DestroyWindow(window); return 0;
-    case WM_DESTROY: PostQuitMessage(0); return 0;
-    default: return DefWindowProcA(window, message, wParam, lParam);
+    case WM_CLOSE:
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 
-static bool set_up_gl(HWND window) {
+static bool set_up_gl(HWND window)
+{
     probe_dc = GetDC(window);
     PIXELFORMATDESCRIPTOR request{};
     request.nSize = sizeof request;
@@ -99,7 +132,8 @@ static bool set_up_gl(HWND window) {
     return context && wglMakeCurrent(probe_dc, context);
 }
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 6) {
         std::fprintf(stderr, "usage: x11_probe TITLE CLIENT_X CLIENT_Y CLIENT_WIDTH CLIENT_HEIGHT\n");
         return 2;
@@ -116,8 +150,9 @@ int main(int argc, char** argv) {
     window_class.hInstance = GetModuleHandleA(nullptr);
     window_class.lpszClassName = "x11 probe";
     if (!RegisterClassA(&window_class)) return 3;
-    HWND window = CreateWindowExA(0, "x11 probe", argv[1], style, outer.left, outer.top, outer.right - outer.left,
-                                  outer.bottom - outer.top, nullptr, nullptr, window_class.hInstance, nullptr);
+    HWND window =
+        CreateWindowExA(0, "x11 probe", argv[1], style, outer.left, outer.top, outer.right - outer.left,
+            outer.bottom - outer.top, nullptr, nullptr, window_class.hInstance, nullptr);
     if (!window) return 4;
     if (!set_up_gl(window)) return 5;
     ShowWindow(window, SW_SHOW);
