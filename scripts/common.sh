@@ -12,7 +12,7 @@ RUN_PACKAGES=(
 TEST_PACKAGES=(
   "${RUN_PACKAGES[@]}"
   libgtest-dev libbenchmark-dev
-  xdotool
+  xdotool clang-format git
   g++-mingw-w64-x86-64-posix wine64
 )
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
+#   0. the layout of the C++ sources, as .clang-format has it;
 #   1. the Linux build: unit, gl, toolkit and e2e-x11 tests;
 #   2. the unit, gl and toolkit tests again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer;
@@ -10,6 +11,9 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/scripts/common.sh"
 
 install_missing_packages "${TEST_PACKAGES[@]}"
+
+echo "== Layout (clang-format)"
+(cd "$top" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror)
 
 echo "== Linux build and tests"
 build_tree "$top" "$top/build"

@@ -88,3 +88,29 @@ TEST(ToolkitPalette, TakeoverIsNotMistakenForARefusalByItsOwnColourChange)
     MSG retry;
     EXPECT_FALSE(PeekMessageA(&retry, nullptr, WM_USER, WM_USER, PM_NOREMOVE));
 }
+
+// A system colour change from elsewhere rebuilds the palette from the format in
+// force: a new palette replaces the old one, which is deleted, and the window
+// is repainted; a rebuild that fails keeps the old palette.
+TEST(ToolkitPalette, SystemColourChangeRebuildsThePaletteAndAFailedRebuildKeepsTheOld)
+{
+    standin_set_palette_display(true, false);
+    toolkit_set_display_mode(258);
+    ASSERT_EQ(toolkit_open_window("palette"), 1);
+    HWND window = toolkit_state.toolkit_window;
+    dispatch_waiting_messages();
+    HPALETTE first = toolkit_state.toolkit_palette;
+    ASSERT_NE(first, nullptr);
+
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    HPALETTE second = toolkit_state.toolkit_palette;
+    EXPECT_NE(second, nullptr);
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(DeleteObject(first)) << "the old palette was not deleted";
+    MSG paint;
+    EXPECT_TRUE(PeekMessageA(&paint, window, WM_PAINT, WM_PAINT, PM_NOREMOVE));
+
+    standin_fail_next("CreatePalette", 1);
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(toolkit_state.toolkit_palette, second);
+}
