@@ -11,7 +11,7 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 work=$(mktemp -d)
 cleanup() {
   [ -n "${program_pid:-}" ] && kill "$program_pid" 2>/dev/null
-  "${wine}server" -k 2>/dev/null || wineserver -k 2>/dev/null || true
+  /usr/lib/wine/wineserver64 -k 2>/dev/null || true
   kill "$XVFB_PID" 2>/dev/null || true
   rm -rf "$work"
 }
