@@ -19,13 +19,8 @@ void set_fixed_render_state()
     glEnable(GL_CULL_FACE);
 }
 
-struct KeyRow {
-    int32_t key;
-    KeyHandler handler;
-};
-
 // In binding order; Escape, bound by open_window, comes before them.
-static const KeyRow DEMO_KEYS[] = {
+static const KeyBinding DEMO_KEYS[] = {
     {'d', increase_distance},
     {'u', decrease_distance},
     {38, decrease_pitch}, // up arrow
@@ -55,7 +50,7 @@ int32_t init_scene()
     bind_mouse(MOUSE_LEFT, MOUSE_UP, stop_rotate_drag);
     bind_mouse(MOUSE_RIGHT, MOUSE_DOWN, start_zoom_drag);
     bind_mouse(MOUSE_RIGHT, MOUSE_UP, stop_zoom_drag);
-    for (const KeyRow& row : DEMO_KEYS) bind_key(row.key, row.handler);
+    for (const KeyBinding& row : DEMO_KEYS) bind_key(row.key, row.handler);
     return 1;
 }
 
