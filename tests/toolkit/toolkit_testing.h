@@ -1,11 +1,37 @@
-// Shared by the toolkit tests: open the toolkit window on the null driver and
-// run its queue by hand.
+// Shared by the toolkit tests: hooks that record their calls, a window on the
+// null driver, and its queue run by hand.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <string>
+#include <vector>
+
 #include "platform/standin/testing.h"
 #include "toolkit/toolkit.h"
+
+using Calls = std::vector<std::string>;
+inline Calls calls;
+inline int32_t hook_result = 0; // what the key and mouse hooks answer
+
+inline int32_t record(std::string call, std::initializer_list<int32_t> values = {})
+{
+    for (int32_t value : values) call += " " + std::to_string(value);
+    calls.push_back(call);
+    return hook_result;
+}
+
+inline void record_every_hook()
+{
+    set_reshape_hook([](int32_t w, int32_t h) { record("reshape", {w, h}); });
+    set_display_hook([] { record("paint"); });
+    set_key_down_hook([](int32_t key, int32_t modifiers) { return record("key", {key, modifiers}); });
+    set_mouse_down_hook([](int32_t x, int32_t y, int32_t b) { return record("down", {x, y, b}); });
+    set_mouse_up_hook([](int32_t x, int32_t y, int32_t b) { return record("up", {x, y, b}); });
+    set_mouse_move_hook([](int32_t x, int32_t y, int32_t b) { return record("move", {x, y, b}); });
+    set_idle_hook([] { record("idle"); });
+}
 
 // Dispatches every waiting message as the loop would; false once the quit
 // message has been taken.
@@ -13,16 +39,14 @@ inline bool pump_messages()
 {
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            return false;
-        }
+        if (message.message == WM_QUIT) return false;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
     return true;
 }
 
-// A double-buffered RGBA window at (100, 100) with a 600 x 500 client area.
+// A double-buffered window whose outer corner is near (100, 100), client 600 x 500.
 inline HWND open_test_window()
 {
     toolkit_set_position(100, 100, 600, 500);
