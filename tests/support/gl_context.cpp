@@ -1,8 +1,3 @@
-// The gl tests' context, made the way the toolkit makes its own: a window on
-// the stand-in's null driver (an EGL pbuffer on Mesa, no display), its device
-// context with a double-buffered RGBA format and a 16-bit depth buffer, and a
-// WGL context made current. The window's device context is the toolkit's too,
-// so swap_buffers presents the demonstration's frames in it.
 #include "tests/support/gl_context.h"
 
 #include "platform/gl.h"
@@ -13,37 +8,21 @@ static HWND window;
 static HDC dc;
 static HGLRC context;
 
-// Once per process: a second registration of a name fails, as on Windows.
-static bool register_class()
-{
-    static bool registered = false;
-    if (registered) return true;
-    WNDCLASSA window_class{};
-    window_class.lpfnWndProc = DefWindowProcA;
-    window_class.hInstance = GetModuleHandleA(nullptr);
-    window_class.lpszClassName = "rollbox gl test";
-    registered = RegisterClassA(&window_class) != 0;
-    return registered;
-}
-
 bool open_gl_context(int width, int height)
 {
-    if (!standin_select_driver("null") || !register_class()) return false;
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRect(&frame, WS_OVERLAPPEDWINDOW, FALSE);
-    window = CreateWindowExA(0, "rollbox gl test", "gl test",
-        WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, frame.right - frame.left,
-        frame.bottom - frame.top, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!standin_select_driver("null")) return false;
+    WNDCLASSA window_class = {
+        0, DefWindowProcA, 0, 0, nullptr, nullptr, nullptr, nullptr, nullptr, "rollbox gl test"};
+    RegisterClassA(&window_class); // fails, harmlessly, after the first time
+    // A popup has no frame: the window is all client area.
+    window = CreateWindowExA(0, "rollbox gl test", "gl test", WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0,
+        0, width, height, nullptr, nullptr, nullptr, nullptr);
     if (!window) return false;
     dc = GetDC(window);
-    PIXELFORMATDESCRIPTOR request{};
-    request.nSize = sizeof request;
-    request.nVersion = 1;
-    request.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    request.iPixelType = PFD_TYPE_RGBA;
-    request.cColorBits = 24;
-    request.cDepthBits = 16;
-    request.iLayerType = PFD_MAIN_PLANE;
+    // Double-buffered RGBA, 24 colour bits and 16 depth bits.
+    PIXELFORMATDESCRIPTOR request = {sizeof(PIXELFORMATDESCRIPTOR), 1,
+        PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER, PFD_TYPE_RGBA, 24, 0, 0, 0, 0, 0, 0, 0, 0,
+        0, 0, 0, 0, 0, 16, 0, 0, PFD_MAIN_PLANE, 0, 0, 0, 0};
     int format = ChoosePixelFormat(dc, &request);
     if (format == 0 || !SetPixelFormat(dc, format, &request)) return false;
     context = wglCreateContext(dc);
@@ -65,9 +44,4 @@ void close_gl_context()
     context = nullptr;
     dc = nullptr;
     window = nullptr;
-}
-
-bool read_frame_pixels(int x, int y, int width, int height, unsigned char* rgba)
-{
-    return standin_read_pixels(window, x, y, width, height, rgba);
 }

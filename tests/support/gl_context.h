@@ -1,5 +1,6 @@
-// A current OpenGL context for gl tests: an RGBA framebuffer with a 16-bit
-// depth buffer, width x height pixels, on Mesa without a display.
+// A current OpenGL context for gl tests: a window on the stand-in's null driver
+// (Mesa, no display), double-buffered RGBA with 16 depth bits, set as the
+// toolkit's window so that swap_buffers presents the frames in it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,10 +8,7 @@
 bool open_gl_context(int width, int height);
 void close_gl_context();
 
-// The pixels of the frame drawn last (after its swap), rows bottom to top, RGBA.
-bool read_frame_pixels(int x, int y, int width, int height, unsigned char* rgba);
-
-// Gives each test of the suite a fresh 256 x 256 context.
+// A fresh 256 x 256 context for each test.
 class GlContextTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(open_gl_context(256, 256)); }
