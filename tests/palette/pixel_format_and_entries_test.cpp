@@ -20,7 +20,12 @@ TEST(PixelFormatRequest, WholeDescriptorForTheMainModesThenTheFieldOfEachFlag)
     auto same = [](PIXELFORMATDESCRIPTOR a, PIXELFORMATDESCRIPTOR b) {
         return !std::memcmp(&a, &b, sizeof a);
     };
-    PIXELFORMATDESCRIPTOR expected{40, 1, 0x24, PFD_TYPE_RGBA, 24};
+    PIXELFORMATDESCRIPTOR expected = {};
+    expected.nSize = 40;
+    expected.nVersion = 1;
+    expected.dwFlags = 0x24;
+    expected.iPixelType = PFD_TYPE_RGBA;
+    expected.cColorBits = 24;
     expected.iLayerType = PFD_MAIN_PLANE;
     // Bits without meaning change nothing.
     for (int32_t mode : {0, 0x4, 0x80, 0x84, 0x400, int32_t{DISPLAY_OWN_STATIC_COLOURS}, 0x7FFF0000})
@@ -73,7 +78,14 @@ TEST(DefaultColourFit, ExactMatchesFirstThenTheNearestFreeEntryWithTiesToTheLowe
 // Red, green and blue: bits, then shift.
 static PIXELFORMATDESCRIPTOR layout(BYTE r, BYTE r_at, BYTE g, BYTE g_at, BYTE b, BYTE b_at)
 {
-    return {0, 0, 0, 0, 0, r, r_at, g, g_at, b, b_at};
+    PIXELFORMATDESCRIPTOR format = {};
+    format.cRedBits = r;
+    format.cRedShift = r_at;
+    format.cGreenBits = g;
+    format.cGreenShift = g_at;
+    format.cBlueBits = b;
+    format.cBlueShift = b_at;
+    return format;
 }
 
 TEST(FillPaletteEntries, FourAndFiveBitFormatsFillOnlyTheirEntries)
