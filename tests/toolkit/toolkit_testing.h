@@ -17,7 +17,10 @@ inline int32_t hook_result = 0; // what the key and mouse hooks answer
 
 inline int32_t record(std::string call, std::initializer_list<int32_t> values = {})
 {
-    for (int32_t value : values) call += " " + std::to_string(value);
+    for (int32_t value : values) {
+        call += ' ';
+        call += std::to_string(value);
+    }
     calls.push_back(call);
     return hook_result;
 }

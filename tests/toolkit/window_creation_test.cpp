@@ -1,18 +1,26 @@
 // Opening the toolkit window: every failure reported once and leaving no window,
 // handle or hook behind; the class registered once; the geometry asked for;
 // show_error's box and the teardown with nothing open.
-#include <regex>
 
 #include "toolkit_testing.h"
 
 struct FailureRow {
     const char* operation;
-    const char* message; // a regular expression
+    const char* message; // '#' stands for one upper-case hexadecimal digit
 };
 
 static void PrintTo(const FailureRow& row, std::ostream* out)
 {
     *out << row.operation;
+}
+
+static bool matches(const char* text, const char* pattern)
+{
+    for (; *pattern != '\0'; text++, pattern++) {
+        bool hex_digit = (*text >= '0' && *text <= '9') || (*text >= 'A' && *text <= 'F');
+        if (*pattern == '#' ? !hex_digit : *text != *pattern) return false;
+    }
+    return *text == '\0';
 }
 
 class WindowCreationFailure : public testing::TestWithParam<FailureRow> { };
@@ -26,8 +34,7 @@ TEST_P(WindowCreationFailure, IsReportedOnceAndLeavesNothingBehindButAQuitReques
     EXPECT_EQ(toolkit_open_window("failing"), 0);
     ASSERT_EQ(standin_message_box_count(), 1);
     EXPECT_STREQ(standin_message_box(0)->caption, "Error");
-    EXPECT_TRUE(std::regex_match(standin_message_box(0)->text, std::regex(GetParam().message)))
-        << standin_message_box(0)->text;
+    EXPECT_TRUE(matches(standin_message_box(0)->text, GetParam().message)) << standin_message_box(0)->text;
     EXPECT_EQ(standin_journal_count("DestroyWindow"), 1);
     const ToolkitState& s = toolkit_state;
     EXPECT_TRUE(!s.toolkit_window && !s.toolkit_dc && !s.toolkit_context && !s.toolkit_palette);
@@ -36,7 +43,7 @@ TEST_P(WindowCreationFailure, IsReportedOnceAndLeavesNothingBehindButAQuitReques
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStepAfterTheWindowExists, WindowCreationFailure,
-    testing::Values(FailureRow{"GetDC", "Could not get an HDC for window 0x[0-9A-F]{8}\n"},
+    testing::Values(FailureRow{"GetDC", "Could not get an HDC for window 0x########\n"},
         FailureRow{"ChoosePixelFormat", "Selecting a pixel format failed\n"},
         FailureRow{"SetPixelFormat", "SetPixelFormat failed\n"},
         FailureRow{"wglCreateContext", "wglCreateContext Failed\n"},
