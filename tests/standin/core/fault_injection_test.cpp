@@ -8,16 +8,12 @@
 
 #include "platform/standin/testing.h"
 #include "tests/standin/core/recording_window.h"
+#include "tests/standin/operation_table.h"
 
 static HWND window;
 static HKEY colours_key;
 
 // Each makes its call where it would succeed and says whether it failed.
-struct Operation {
-    const char* name;
-    bool (*failed)();
-};
-
 static bool register_fails()
 {
     static int serial = 0;
@@ -232,13 +228,7 @@ protected:
 
 TEST_F(EveryOperation, AnInjectedFaultFailsTheNextCallOnly)
 {
-    for (const Operation& operation : OPERATIONS) {
-        SCOPED_TRACE(operation.name);
-        EXPECT_FALSE(operation.failed()) << "fails without a fault";
-        standin_fail_next(operation.name, 1);
-        EXPECT_TRUE(operation.failed());
-        EXPECT_FALSE(operation.failed()) << "still failing after the injected fault";
-    }
+    expect_one_injected_failure_each(OPERATIONS);
 }
 
 TEST(FaultInjection, CountsTheCallsToFailAndOnlyThoseOfItsOperation)
@@ -255,13 +245,7 @@ TEST(FaultInjection, CountsTheCallsToFailAndOnlyThoseOfItsOperation)
 
 TEST_F(EveryOperation, EachCallIsJournalledByItsName)
 {
-    for (const Operation& operation : OPERATIONS) {
-        SCOPED_TRACE(operation.name);
-        standin_journal_clear();
-        operation.failed();
-        ASSERT_GT(standin_journal_length(), 0);
-        EXPECT_GE(standin_journal_count(operation.name), 1);
-    }
+    expect_each_journalled(OPERATIONS);
     standin_journal_clear();
     Sleep(0);
     EXPECT_EQ(standin_journal_count("Sleep"), 1);

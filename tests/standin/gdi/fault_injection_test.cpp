@@ -5,6 +5,7 @@
 
 #include "platform/standin/testing.h"
 #include "tests/standin/gdi/gdi_test_window.h"
+#include "tests/standin/operation_table.h"
 
 static HWND window;
 static HDC dc;
@@ -76,11 +77,6 @@ static bool palette_entries_fail()
     return GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 20, entries) == 0;
 }
 
-struct Operation {
-    const char* name;
-    bool (*failed)();
-};
-
 static const Operation OPERATIONS[] = {
     {"GetDC", [] { return GetDC(window) == nullptr; }},
     {"ReleaseDC", [] { return ReleaseDC(window, dc) == 0; }},
@@ -114,21 +110,10 @@ protected:
 
 TEST_F(EveryGdiOperation, AnInjectedFaultFailsTheNextCallOnly)
 {
-    for (const Operation& operation : OPERATIONS) {
-        SCOPED_TRACE(operation.name);
-        EXPECT_FALSE(operation.failed()) << "fails without a fault";
-        standin_fail_next(operation.name, 1);
-        EXPECT_TRUE(operation.failed());
-        EXPECT_FALSE(operation.failed()) << "still failing after the injected fault";
-    }
+    expect_one_injected_failure_each(OPERATIONS);
 }
 
 TEST_F(EveryGdiOperation, EachCallIsJournalledByItsName)
 {
-    for (const Operation& operation : OPERATIONS) {
-        SCOPED_TRACE(operation.name);
-        standin_journal_clear();
-        operation.failed();
-        EXPECT_GE(standin_journal_count(operation.name), 1);
-    }
+    expect_each_journalled(OPERATIONS);
 }
