@@ -9,8 +9,9 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/scripts/common.sh"
 
 install_missing_packages "${RUN_PACKAGES[@]}"
-build_tree "$top" "$top/build" -DCMAKE_BUILD_TYPE=Release
-program="$top/build/demo/rollbox1"
+# A tree of its own, without the tests: their libraries are not installed here.
+build_tree "$top" "$top/build-run" -DCMAKE_BUILD_TYPE=Release -DROLLBOX_TESTS=OFF -DROLLBOX_BENCH=OFF
+program="$top/build-run/demo/rollbox1"
 cd "$pictures_folder"
 
 if display_opens; then

@@ -16,11 +16,11 @@ echo "== Layout (clang-format)"
 (cd "$top" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror)
 
 echo "== Linux build and tests"
-build_tree "$top" "$top/build" -DROLLBOX_WERROR=ON
+build_tree "$top" "$top/build" -DROLLBOX_TESTS=ON -DROLLBOX_BENCH=ON -DROLLBOX_WERROR=ON
 (cd "$top/build" && ctest --no-tests=error --output-on-failure -j2 -LE e2e-wine)
 
 echo "== Sanitizer build and tests"
-build_tree "$top" "$top/build-sanitize" -DROLLBOX_SANITIZE=ON -DROLLBOX_BENCH=OFF -DROLLBOX_WERROR=ON
+build_tree "$top" "$top/build-sanitize" -DROLLBOX_SANITIZE=ON -DROLLBOX_TESTS=ON -DROLLBOX_BENCH=OFF -DROLLBOX_WERROR=ON
 (cd "$top/build-sanitize" &&
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   LSAN_OPTIONS="suppressions=$top/tests/sanitizer/lsan.supp:print_suppressions=0" \
@@ -28,5 +28,5 @@ build_tree "$top" "$top/build-sanitize" -DROLLBOX_SANITIZE=ON -DROLLBOX_BENCH=OF
   ctest --no-tests=error --output-on-failure -j2 -L 'unit|gl|toolkit')
 
 echo "== Windows cross-build"
-build_tree "$top" "$top/build-windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release -DROLLBOX_WERROR=ON
+build_tree "$top" "$top/build-windows" -DCMAKE_TOOLCHAIN_FILE="$top/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release -DROLLBOX_TESTS=ON -DROLLBOX_WERROR=ON
 (cd "$top/build-windows" && ctest --no-tests=error --output-on-failure -L e2e-wine)
