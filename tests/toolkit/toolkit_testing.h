@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/standin/testing.h"
+#include "tests/support/message_pump.h"
 #include "toolkit/toolkit.h"
 
 using Calls = std::vector<std::string>;
@@ -34,19 +35,6 @@ inline void record_every_hook()
     set_mouse_up_hook([](int32_t x, int32_t y, int32_t b) { return record("up", {x, y, b}); });
     set_mouse_move_hook([](int32_t x, int32_t y, int32_t b) { return record("move", {x, y, b}); });
     set_idle_hook([] { record("idle"); });
-}
-
-// Dispatches every waiting message as the loop would; false once the quit
-// message has been taken.
-inline bool pump_messages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) return false;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return true;
 }
 
 // A double-buffered window whose outer corner is near (100, 100), client 600 x 500.

@@ -49,14 +49,3 @@ std::vector<Received> received_of(UINT message)
         if (one.message == message) matching.push_back(one);
     return matching;
 }
-
-bool pump_messages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) return false;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return true;
-}

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32.h"
+#include "tests/support/message_pump.h"
 
 struct Received {
     HWND window;
@@ -25,7 +26,3 @@ HWND open_recording_window();
 // The messages received, in order, optionally only those of one kind.
 std::vector<UINT> received_messages();
 std::vector<Received> received_of(UINT message);
-
-// Takes and dispatches (with translation) every waiting message; false when
-// WM_QUIT was taken.
-bool pump_messages();
