@@ -49,6 +49,9 @@ struct ToolkitState {
     HPALETTE toolkit_palette;
     int32_t owns_static_colours;
     int32_t static_colours_taken;
+    // The window class stays registered for the whole process once it is, so
+    // a second opening (the double-buffered fallback) does not register again.
+    int32_t window_class_registered;
     ReshapeHook reshape_hook;
     DisplayHook display_hook;
     KeyDownHook key_down_hook;

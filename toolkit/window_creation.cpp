@@ -9,10 +9,6 @@
 static const char CLASS_NAME[] = "ToolkitWindowClass";
 static const DWORD WINDOW_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
 
-// The class stays registered for the whole process, so a second opening (the
-// double-buffered fallback) does not register it again.
-static bool class_registered = false;
-
 // Windows NT 3.5 and 3.51 have 21 system colours; everything else 25.
 static int32_t count_system_colours()
 {
@@ -28,7 +24,7 @@ static int32_t count_system_colours()
 
 static bool register_window_class(HINSTANCE instance)
 {
-    if (class_registered) {
+    if (toolkit_state.window_class_registered) {
         return true;
     }
     WNDCLASSA window_class = {};
@@ -42,8 +38,8 @@ static bool register_window_class(HINSTANCE instance)
     window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     window_class.lpszMenuName = nullptr;
     window_class.lpszClassName = CLASS_NAME;
-    class_registered = RegisterClassA(&window_class) != 0;
-    return class_registered;
+    toolkit_state.window_class_registered = RegisterClassA(&window_class) != 0;
+    return toolkit_state.window_class_registered;
 }
 
 static HWND create_window(const char* title, HINSTANCE instance)

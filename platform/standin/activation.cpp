@@ -1,10 +1,6 @@
 // Activation and keyboard focus: which top-level window is active, and the
 // messages that go with a change, in the order Windows (and Wine) sends them.
-#include "platform/standin/internal.h"
-#include "platform/win32.h"
-
-static HWND active;
-static HWND focus;
+#include "platform/standin/user_state.h"
 
 static WPARAM activate_word(HWND window, WORD state)
 {
@@ -15,51 +11,51 @@ static WPARAM activate_word(HWND window, WORD state)
 
 static void set_focus(HWND window)
 {
-    HWND previous = focus;
+    HWND previous = user_state.focus;
     if (previous == window) return;
-    focus = window;
+    user_state.focus = window;
     if (previous != nullptr) send_message(previous, WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
-    if (window != nullptr && focus == window)
+    if (window != nullptr && user_state.focus == window)
         send_message(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(previous), 0);
 }
 
 void activate_window(HWND window)
 {
     if (!is_live_window(window)) return;
-    if (active == window) {
+    if (user_state.active == window) {
         set_focus(window);
         return;
     }
-    HWND previous = active;
+    HWND previous = user_state.active;
     if (previous != nullptr) deactivate_window(previous);
-    active = window;
+    user_state.active = window;
     send_message(window, WM_QUERYNEWPALETTE, 0, 0);
     send_message(window, WM_ACTIVATEAPP, TRUE, 0);
     send_message(window, WM_NCACTIVATE, TRUE, 0);
     send_message(window, WM_ACTIVATE, activate_word(window, WA_ACTIVE), reinterpret_cast<LPARAM>(previous));
     // The procedure may have destroyed the window or moved activation on.
-    if (active == window && is_live_window(window)) set_focus(window);
+    if (user_state.active == window && is_live_window(window)) set_focus(window);
 }
 
 void deactivate_window(HWND window)
 {
-    if (active != window || window == nullptr) return;
-    active = nullptr;
+    if (user_state.active != window || window == nullptr) return;
+    user_state.active = nullptr;
     send_message(window, WM_NCACTIVATE, FALSE, 0);
     send_message(window, WM_ACTIVATE, activate_word(window, WA_INACTIVE), 0);
     send_message(window, WM_ACTIVATEAPP, FALSE, 0);
-    if (focus == window) set_focus(nullptr);
+    if (user_state.focus == window) set_focus(nullptr);
 }
 
 HWND active_window()
 {
-    return is_live_window(active) ? active : nullptr;
+    return is_live_window(user_state.active) ? user_state.active : nullptr;
 }
 
 HWND WINAPI GetFocus()
 {
     if (!platform_call("GetFocus")) return nullptr;
-    return is_live_window(focus) ? focus : nullptr;
+    return is_live_window(user_state.focus) ? user_state.focus : nullptr;
 }
 
 HWND WINAPI GetActiveWindow()

@@ -61,6 +61,13 @@ DisplayDriver* chosen_driver()
     return driver;
 }
 
+void end_driver()
+{
+    if (driver != nullptr) driver->terminate();
+    driver = nullptr;
+    chosen = false;
+}
+
 bool standin_select_driver(const char* name)
 {
     if (chosen) return driver != nullptr && std::strcmp(driver->name, name) == 0;

@@ -1,69 +1,80 @@
-// Device contexts: every window has one of its own, made on first use and kept
-// for the window's life, so GetDC always gives the same handle and its pixel
-// format and selected palette persist between GetDC and ReleaseDC.
+// Device contexts. A window whose class has CS_OWNDC keeps one context for its
+// whole life: GetDC gives that one every time and ReleaseDC leaves it valid.
+// Any other window gets a common context from GetDC (or BeginPaint), a fresh
+// handle each time, which ReleaseDC (or EndPaint) gives back: the handle is
+// dead afterwards and every call on it fails, as on Windows. A window's
+// contexts die with it.
 #include "platform/standin/gdi_objects.h"
 #include "platform/standin/internal.h"
+#include "platform/win32.h"
 
-static const int MAX_DCS = 64;
 static const uintptr_t DC_HANDLE_BASE = 0x20000000;
-
-static GdiDc dcs[MAX_DCS];
-static uintptr_t next_dc_serial = 1;
-
-// A record whose window has died is freed the first time it is looked at.
-static bool live(GdiDc* record)
-{
-    if (record->handle == nullptr) return false;
-    if (is_live_window(record->window)) return true;
-    *record = GdiDc{};
-    return false;
-}
 
 GdiDc* dc_record(HDC dc)
 {
     if (dc == nullptr) return nullptr;
-    for (GdiDc& record : dcs)
-        if (record.handle == dc && live(&record)) return &record;
+    for (GdiDc& record : gdi_state.dcs)
+        if (record.handle == dc) return &record;
     return nullptr;
 }
 
 bool palette_is_selected(HPALETTE palette)
 {
-    for (GdiDc& record : dcs)
-        if (live(&record) && record.palette == palette) return true;
+    for (const GdiDc& record : gdi_state.dcs)
+        if (record.handle != nullptr && record.palette == palette) return true;
     return false;
 }
 
-HWND window_of_dc(HDC dc)
+int dc_pixel_format(const GdiDc* dc)
 {
-    GdiDc* record = dc_record(dc);
-    return record == nullptr ? nullptr : record->window;
+    const WindowRecord* window = window_record(dc->window);
+    return window == nullptr ? 0 : window->pixel_format;
 }
 
-HDC dc_of_window(HWND window)
+static HDC new_dc(HWND window, bool own)
 {
-    if (!is_live_window(window)) return nullptr;
-    GdiDc* free_record = nullptr;
-    for (GdiDc& record : dcs) {
-        if (live(&record) && record.window == window) return record.handle;
-        if (record.handle == nullptr && free_record == nullptr) free_record = &record;
+    for (GdiDc& record : gdi_state.dcs) {
+        if (record.handle != nullptr) continue;
+        HDC handle = reinterpret_cast<HDC>(DC_HANDLE_BASE | gdi_state.next_dc_serial++);
+        record = GdiDc{handle, window, stock_default_palette(), false, own};
+        return handle;
     }
-    if (free_record == nullptr) return nullptr;
-    HDC handle = reinterpret_cast<HDC>(DC_HANDLE_BASE | next_dc_serial++);
-    *free_record = GdiDc{handle, window, 0, stock_default_palette(), false};
-    return handle;
+    return nullptr;
+}
+
+HDC acquire_dc(HWND window)
+{
+    const WindowRecord* record = window_record(window);
+    if (record == nullptr) return nullptr;
+    bool own = (record->class_style & CS_OWNDC) != 0;
+    if (own)
+        for (const GdiDc& dc : gdi_state.dcs)
+            if (dc.handle != nullptr && dc.window == window) return dc.handle;
+    return new_dc(window, own);
+}
+
+bool release_dc(HWND window, HDC dc)
+{
+    GdiDc* record = dc_record(dc);
+    if (record == nullptr || record->window != window) return false;
+    if (!record->own) *record = GdiDc{};
+    return true;
+}
+
+void forget_window_dcs(HWND window)
+{
+    for (GdiDc& record : gdi_state.dcs)
+        if (record.handle != nullptr && record.window == window) record = GdiDc{};
 }
 
 HDC WINAPI GetDC(HWND window)
 {
     if (!platform_call("GetDC")) return nullptr;
-    return dc_of_window(window);
+    return acquire_dc(window);
 }
 
-// The context is the window's own, so releasing it only checks the pair.
 int WINAPI ReleaseDC(HWND window, HDC dc)
 {
     if (!platform_call("ReleaseDC")) return 0;
-    GdiDc* record = dc_record(dc);
-    return record != nullptr && record->window == window ? 1 : 0;
+    return release_dc(window, dc) ? 1 : 0;
 }

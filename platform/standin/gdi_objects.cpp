@@ -6,7 +6,6 @@
 
 #include <cstring>
 
-static const int MAX_PALETTES = 64;
 static const uintptr_t PALETTE_HANDLE_BASE = 0x30000000;
 static const uintptr_t STOCK_HANDLE_BASE = 0x00900000;
 
@@ -33,10 +32,6 @@ static const PALETTEENTRY STANDARD_COLOURS[20] = {
     {255, 255, 255, 0},
 };
 
-// Slot 0 is the stock DEFAULT_PALETTE.
-static GdiPalette palettes[MAX_PALETTES];
-static uintptr_t next_palette_serial = 1;
-
 static HGDIOBJ stock_handle(int object)
 {
     return reinterpret_cast<HGDIOBJ>(STOCK_HANDLE_BASE | static_cast<uintptr_t>(object));
@@ -49,14 +44,14 @@ static bool is_stock_brush(HGDIOBJ object)
     return false;
 }
 
-static void make_stock_palette()
+GdiPalette stock_palette_object()
 {
-    GdiPalette& stock = palettes[0];
-    if (stock.handle != nullptr) return;
+    GdiPalette stock{};
     stock.handle = static_cast<HPALETTE>(stock_handle(DEFAULT_PALETTE));
     stock.stock = true;
     stock.count = 20;
     std::memcpy(stock.entries, STANDARD_COLOURS, sizeof STANDARD_COLOURS);
+    return stock;
 }
 
 const PALETTEENTRY* standard_colours()
@@ -66,15 +61,13 @@ const PALETTEENTRY* standard_colours()
 
 HPALETTE stock_default_palette()
 {
-    make_stock_palette();
-    return palettes[0].handle;
+    return gdi_state.palettes[0].handle;
 }
 
 GdiPalette* palette_record(HGDIOBJ object)
 {
     if (object == nullptr) return nullptr;
-    make_stock_palette();
-    for (GdiPalette& palette : palettes)
+    for (GdiPalette& palette : gdi_state.palettes)
         if (palette.handle != nullptr && palette.handle == object) return &palette;
     return nullptr;
 }
@@ -109,11 +102,10 @@ HPALETTE WINAPI CreatePalette(const LOGPALETTE* description)
     if (description == nullptr || description->palNumEntries == 0 ||
         description->palNumEntries > MAX_PALETTE_ENTRIES)
         return nullptr;
-    make_stock_palette();
     for (int slot = 1; slot < MAX_PALETTES; slot++) {
-        GdiPalette& palette = palettes[slot];
+        GdiPalette& palette = gdi_state.palettes[slot];
         if (palette.handle != nullptr) continue;
-        palette.handle = reinterpret_cast<HPALETTE>(PALETTE_HANDLE_BASE | next_palette_serial++);
+        palette.handle = reinterpret_cast<HPALETTE>(PALETTE_HANDLE_BASE | gdi_state.next_palette_serial++);
         palette.stock = false;
         palette.count = description->palNumEntries;
         // The entries follow the header in one block, as LOGPALETTE lays them out.

@@ -20,55 +20,34 @@
 
 static const UINT WM_PALETTECHANGED_MESSAGE = 0x0311;
 
-static PALETTEENTRY system_entries[256];
-static bool entry_used[256]; // claimed by a logical palette since the last foreground realisation
-static UINT use = SYSPAL_STATIC;
-static bool started;
-
-static bool fixed(int index)
+static bool fixed_in(UINT use, int index)
 {
     if (use == SYSPAL_STATIC) return index < 10 || index >= 246;
     if (use == SYSPAL_NOSTATIC) return index == 0 || index == 255;
     return false;
 }
 
-static void put_fixed_colours()
+static bool fixed(int index)
+{
+    return fixed_in(gdi_state.system_palette_use, index);
+}
+
+void put_fixed_colours(PALETTEENTRY entries[256], UINT use)
 {
     const PALETTEENTRY* standard = standard_colours();
     for (int i = 0; i < 256; i++) {
-        if (!fixed(i)) continue;
+        if (!fixed_in(use, i)) continue;
         const PALETTEENTRY& colour = i < 10 ? standard[i] : standard[i - 236];
-        system_entries[i] = PALETTEENTRY{colour.peRed, colour.peGreen, colour.peBlue, 0};
+        entries[i] = PALETTEENTRY{colour.peRed, colour.peGreen, colour.peBlue, 0};
     }
 }
 
-// The system palette starts with the standard colours and black elsewhere.
-static void start()
+void change_system_palette_use(UINT use)
 {
-    if (started) return;
-    started = true;
-    put_fixed_colours();
-}
-
-UINT system_palette_use()
-{
-    start();
-    return use;
-}
-
-void change_system_palette_use(UINT new_use)
-{
-    start();
-    use = new_use;
-    put_fixed_colours();
+    gdi_state.system_palette_use = use;
+    put_fixed_colours(gdi_state.system_palette, use);
     for (int i = 0; i < 256; i++)
-        if (fixed(i)) entry_used[i] = false;
-}
-
-void copy_system_palette(PALETTEENTRY entries[256])
-{
-    start();
-    for (int i = 0; i < 256; i++) entries[i] = system_entries[i];
+        if (fixed(i)) gdi_state.system_entry_claimed[i] = false;
 }
 
 static bool same_colour(const PALETTEENTRY& a, const PALETTEENTRY& b)
@@ -79,17 +58,19 @@ static bool same_colour(const PALETTEENTRY& a, const PALETTEENTRY& b)
 static int find_colour(const PALETTEENTRY& colour)
 {
     for (int i = 0; i < 256; i++)
-        if ((fixed(i) || entry_used[i]) && same_colour(system_entries[i], colour)) return i;
+        if ((fixed(i) || gdi_state.system_entry_claimed[i]) &&
+            same_colour(gdi_state.system_palette[i], colour))
+            return i;
     return -1;
 }
 
 static int claim_free(const PALETTEENTRY& colour, UINT* changed)
 {
     for (int i = 0; i < 256; i++) {
-        if (fixed(i) || entry_used[i]) continue;
-        entry_used[i] = true;
-        if (!same_colour(system_entries[i], colour)) (*changed)++;
-        system_entries[i] = PALETTEENTRY{colour.peRed, colour.peGreen, colour.peBlue, 0};
+        if (fixed(i) || gdi_state.system_entry_claimed[i]) continue;
+        gdi_state.system_entry_claimed[i] = true;
+        if (!same_colour(gdi_state.system_palette[i], colour)) (*changed)++;
+        gdi_state.system_palette[i] = PALETTEENTRY{colour.peRed, colour.peGreen, colour.peBlue, 0};
         return i;
     }
     return -1;
@@ -106,9 +87,8 @@ static void map_entry(const PALETTEENTRY& entry, bool foreground, UINT* changed)
 
 static UINT realise(const GdiPalette* palette, bool foreground)
 {
-    start();
     if (foreground)
-        for (bool& used : entry_used) used = false;
+        for (bool& claimed : gdi_state.system_entry_claimed) claimed = false;
     UINT changed = 0;
     for (int i = 0; i < palette->count; i++) map_entry(palette->entries[i], foreground, &changed);
     return changed;
@@ -149,7 +129,7 @@ UINT WINAPI SetSystemPaletteUse(HDC dc, UINT new_use)
     if (dc_record(dc) == nullptr) return SYSPAL_ERROR;
     if (new_use != SYSPAL_STATIC && new_use != SYSPAL_NOSTATIC && new_use != SYSPAL_NOSTATIC256)
         return SYSPAL_ERROR;
-    UINT previous = system_palette_use();
+    UINT previous = gdi_state.system_palette_use;
     change_system_palette_use(new_use);
     return previous;
 }
@@ -158,5 +138,5 @@ UINT WINAPI GetSystemPaletteUse(HDC dc)
 {
     if (!platform_call("GetSystemPaletteUse")) return SYSPAL_ERROR;
     if (dc_record(dc) == nullptr) return SYSPAL_ERROR;
-    return system_palette_use();
+    return gdi_state.system_palette_use;
 }

@@ -1,12 +1,11 @@
 // Pixel formats: listed from the driver, described (as 8-bit 3-3-2 formats
 // needing a palette on the simulated palette display), chosen, and set once
 // per window.
+#include <cstring>
+
 #include "platform/standin/gdi_objects.h"
 #include "platform/standin/internal.h"
 #include "platform/standin/testing.h"
-
-#include <cstdlib>
-#include <cstring>
 
 static int format_count()
 {
@@ -22,9 +21,9 @@ static bool describe(int format, PIXELFORMATDESCRIPTOR* description)
     DisplayDriver* driver = current_driver();
     if (driver == nullptr || format < 1 || format > driver->pixel_format_count()) return false;
     if (!driver->describe_pixel_format(format, description)) return false;
-    if (palette_display_on() && description->iPixelType == PFD_TYPE_RGBA) {
+    if (gdi_state.palette_display && description->iPixelType == PFD_TYPE_RGBA) {
         description->dwFlags |= PFD_NEED_PALETTE;
-        if (palette_display_needs_system_palette()) description->dwFlags |= PFD_NEED_SYSTEM_PALETTE;
+        if (gdi_state.palette_display_needs_system_palette) description->dwFlags |= PFD_NEED_SYSTEM_PALETTE;
         description->cColorBits = 8;
         description->cRedBits = 3;
         description->cRedShift = 0;
@@ -113,10 +112,11 @@ BOOL WINAPI SetPixelFormat(HDC dc, int format, const PIXELFORMATDESCRIPTOR*)
     if (!platform_call("SetPixelFormat")) return FALSE;
     GdiDc* record = dc_record(dc);
     if (record == nullptr || format < 1 || format > format_count()) return FALSE;
-    if (record->pixel_format != 0) return record->pixel_format == format ? TRUE : FALSE;
-    DriverWindow* window = driver_window_of(record->window);
-    if (window == nullptr || !current_driver()->set_pixel_format(window, format)) return FALSE;
-    record->pixel_format = format;
+    WindowRecord* window = window_record(record->window);
+    if (window == nullptr) return FALSE;
+    if (window->pixel_format != 0) return window->pixel_format == format ? TRUE : FALSE;
+    if (!current_driver()->set_pixel_format(window->driver_window, format)) return FALSE;
+    window->pixel_format = format;
     return TRUE;
 }
 
@@ -124,7 +124,7 @@ int WINAPI GetPixelFormat(HDC dc)
 {
     if (!platform_call("GetPixelFormat")) return 0;
     GdiDc* record = dc_record(dc);
-    return record == nullptr ? 0 : record->pixel_format;
+    return record == nullptr ? 0 : dc_pixel_format(record);
 }
 
 // Returns the number of formats; with a description buffer, the format must
@@ -138,36 +138,8 @@ int WINAPI DescribePixelFormat(HDC dc, int format, UINT size, LPPIXELFORMATDESCR
     return format_count();
 }
 
-// The palette display's setting; the environment decides until a test does.
-static bool palette_display_set;
-static bool palette_display_enabled;
-static bool palette_display_system;
-
-static void read_palette_display_environment()
-{
-    if (palette_display_set) return;
-    palette_display_set = true;
-    const char* value = std::getenv("ROLLBOX_PALETTE_DISPLAY");
-    if (value == nullptr) return;
-    palette_display_enabled = std::strcmp(value, "1") == 0 || std::strcmp(value, "system") == 0;
-    palette_display_system = std::strcmp(value, "system") == 0;
-}
-
-bool palette_display_on()
-{
-    read_palette_display_environment();
-    return palette_display_enabled;
-}
-
-bool palette_display_needs_system_palette()
-{
-    read_palette_display_environment();
-    return palette_display_system;
-}
-
 void standin_set_palette_display(bool enabled, bool need_system_palette)
 {
-    palette_display_set = true;
-    palette_display_enabled = enabled;
-    palette_display_system = enabled && need_system_palette;
+    gdi_state.palette_display = enabled;
+    gdi_state.palette_display_needs_system_palette = enabled && need_system_palette;
 }

@@ -3,17 +3,10 @@
 // types and the flags of mouse messages), and the state as of the last input
 // message taken from the queue, which GetKeyState reports. Bit 0x80: held;
 // bit 0x01: toggled (flips at each press).
-#include "platform/standin/internal.h"
-#include "platform/win32.h"
+#include "platform/standin/user_state.h"
 
-static const int KEY_COUNT = 256;
 static const BYTE HELD = 0x80;
 static const BYTE TOGGLED = 0x01;
-
-static BYTE keys_now[KEY_COUNT];
-static BYTE keys_retrieved[KEY_COUNT];
-static int key_characters[KEY_COUNT];
-static HWND capture;
 
 // The side-specific keys also move the generic key: VK_SHIFT is held while
 // either Shift is.
@@ -61,22 +54,22 @@ static int button_key(int button)
 
 bool key_is_down_now(int virtual_key)
 {
-    return virtual_key > 0 && virtual_key < KEY_COUNT && (keys_now[virtual_key] & HELD) != 0;
+    return virtual_key > 0 && virtual_key < KEY_COUNT && (user_state.keys_now[virtual_key] & HELD) != 0;
 }
 
 bool key_is_toggled_now(int virtual_key)
 {
-    return virtual_key > 0 && virtual_key < KEY_COUNT && (keys_now[virtual_key] & TOGGLED) != 0;
+    return virtual_key > 0 && virtual_key < KEY_COUNT && (user_state.keys_now[virtual_key] & TOGGLED) != 0;
 }
 
 void note_key_now(int virtual_key, bool down)
 {
-    apply_key(keys_now, virtual_key, down);
+    apply_key(user_state.keys_now, virtual_key, down);
 }
 
 void note_button_now(int button, bool down)
 {
-    apply_key(keys_now, button_key(button), down);
+    apply_key(user_state.keys_now, button_key(button), down);
 }
 
 WPARAM mouse_key_flags_now()
@@ -93,11 +86,12 @@ WPARAM mouse_key_flags_now()
 void note_retrieved_input(const MSG* message, int character)
 {
     int virtual_key = static_cast<int>(message->wParam);
+    BYTE* keys_retrieved = user_state.keys_retrieved;
     switch (message->message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         apply_key(keys_retrieved, virtual_key, true);
-        if (virtual_key > 0 && virtual_key < KEY_COUNT) key_characters[virtual_key] = character;
+        if (virtual_key > 0 && virtual_key < KEY_COUNT) user_state.key_characters[virtual_key] = character;
         break;
     case WM_KEYUP:
     case WM_SYSKEYUP:
@@ -122,24 +116,24 @@ void note_retrieved_input(const MSG* message, int character)
 
 int character_of_key(int virtual_key)
 {
-    return virtual_key > 0 && virtual_key < KEY_COUNT ? key_characters[virtual_key] : 0;
+    return virtual_key > 0 && virtual_key < KEY_COUNT ? user_state.key_characters[virtual_key] : 0;
 }
 
 HWND capture_window()
 {
-    return is_live_window(capture) ? capture : nullptr;
+    return is_live_window(user_state.capture) ? user_state.capture : nullptr;
 }
 
 void forget_capture(HWND window)
 {
-    if (capture == window) capture = nullptr;
+    if (user_state.capture == window) user_state.capture = nullptr;
 }
 
 SHORT WINAPI GetKeyState(int virtual_key)
 {
     if (!platform_call("GetKeyState")) return 0;
     if (virtual_key <= 0 || virtual_key >= KEY_COUNT) return 0;
-    BYTE state = keys_retrieved[virtual_key];
+    BYTE state = user_state.keys_retrieved[virtual_key];
     return static_cast<SHORT>(((state & HELD) != 0 ? 0xFF80 : 0) | (state & TOGGLED));
 }
 
@@ -148,7 +142,7 @@ HWND WINAPI SetCapture(HWND window)
     if (!platform_call("SetCapture")) return nullptr;
     HWND previous = capture_window();
     if (!is_live_window(window)) return nullptr;
-    capture = window;
+    user_state.capture = window;
     if (previous != nullptr && previous != window)
         send_message(previous, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(window));
     return previous;
@@ -159,7 +153,7 @@ BOOL WINAPI ReleaseCapture()
 {
     if (!platform_call("ReleaseCapture")) return FALSE;
     HWND previous = capture_window();
-    capture = nullptr;
+    user_state.capture = nullptr;
     if (previous != nullptr) send_message(previous, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }

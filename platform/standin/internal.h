@@ -11,6 +11,8 @@ DisplayDriver* current_driver();
 
 // The driver already chosen, without choosing one; null before the first choice.
 DisplayDriver* chosen_driver();
+// Ends the driver chosen, if any; the next use chooses again.
+void end_driver();
 
 // Windows (window_table.cpp). A handle that is null, unknown or destroyed gives
 // null / false.
@@ -23,16 +25,19 @@ LRESULT send_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Sends to every live top-level window of the thread.
 void send_to_all_windows(UINT message, WPARAM wParam, LPARAM lParam);
 
-// Device contexts (gdi_device_context.cpp): the window an HDC belongs to, or
-// null.
-HWND window_of_dc(HDC dc);
-// The window's own device context (made on first use); null for a dead window.
-HDC dc_of_window(HWND window);
+// Device contexts (gdi_device_context.cpp): a context to draw in a window (its
+// own one when its class has CS_OWNDC, else a common one), giving it back
+// (false when it is not the window's), and forgetting a dead window's.
+HDC acquire_dc(HWND window);
+bool release_dc(HWND window, HDC dc);
+void forget_window_dcs(HWND window);
 
 // Records a call of a Win32 operation in the journal. Returns false when a
 // fault injected for that operation is due: the caller then fails the way
 // Windows fails, doing nothing else.
 bool platform_call(const char* operation);
+// An empty journal and no fault injected.
+void reset_journal();
 
 // ---- Windows, messages and input (the USER32 side) ----
 
@@ -52,6 +57,7 @@ struct WindowRecord {
     bool needs_paint;
     bool needs_erase;
     RECT update_rect; // client coordinates, valid while needs_paint
+    int pixel_format; // 0 until SetPixelFormat
 };
 
 // window_classes.cpp: a registered class by name (case ignored), or null.

@@ -14,11 +14,20 @@ struct NamedCount {
     int count;
 };
 
-static char journal[JOURNAL_CAPACITY][NAME_SIZE];
-static int journal_start;
-static int journal_size;
-static NamedCount call_counts[NAME_CAPACITY];
-static NamedCount faults[NAME_CAPACITY];
+struct Journal {
+    char entries[JOURNAL_CAPACITY][NAME_SIZE]; // a ring: the oldest at `start`
+    int start;
+    int size;
+    NamedCount call_counts[NAME_CAPACITY];
+    NamedCount faults[NAME_CAPACITY];
+};
+
+static Journal journal;
+
+void reset_journal()
+{
+    journal = Journal{};
+}
 
 static NamedCount* find_name(NamedCount* table, const char* name, bool add)
 {
@@ -35,17 +44,17 @@ static NamedCount* find_name(NamedCount* table, const char* name, bool add)
 
 bool platform_call(const char* operation)
 {
-    int slot = (journal_start + journal_size) % JOURNAL_CAPACITY;
-    std::strncpy(journal[slot], operation, NAME_SIZE - 1);
-    journal[slot][NAME_SIZE - 1] = '\0';
-    if (journal_size < JOURNAL_CAPACITY)
-        journal_size++;
+    int slot = (journal.start + journal.size) % JOURNAL_CAPACITY;
+    std::strncpy(journal.entries[slot], operation, NAME_SIZE - 1);
+    journal.entries[slot][NAME_SIZE - 1] = '\0';
+    if (journal.size < JOURNAL_CAPACITY)
+        journal.size++;
     else
-        journal_start = (journal_start + 1) % JOURNAL_CAPACITY;
-    NamedCount* counted = find_name(call_counts, operation, true);
+        journal.start = (journal.start + 1) % JOURNAL_CAPACITY;
+    NamedCount* counted = find_name(journal.call_counts, operation, true);
     if (counted != nullptr) counted->count++;
 
-    NamedCount* fault = find_name(faults, operation, false);
+    NamedCount* fault = find_name(journal.faults, operation, false);
     if (fault == nullptr || fault->count <= 0) return true;
     fault->count--;
     return false;
@@ -53,32 +62,32 @@ bool platform_call(const char* operation)
 
 void standin_fail_next(const char* operation, int count)
 {
-    NamedCount* fault = find_name(faults, operation, true);
+    NamedCount* fault = find_name(journal.faults, operation, true);
     if (fault != nullptr) fault->count = count < 0 ? 0 : count;
 }
 
 void standin_journal_clear()
 {
-    journal_start = 0;
-    journal_size = 0;
-    std::memset(call_counts, 0, sizeof call_counts);
+    journal.start = 0;
+    journal.size = 0;
+    std::memset(journal.call_counts, 0, sizeof journal.call_counts);
 }
 
 int standin_journal_length()
 {
-    return journal_size;
+    return journal.size;
 }
 
 const char* standin_journal_entry(int index)
 {
-    if (index < 0 || index >= journal_size) return nullptr;
-    return journal[(journal_start + index) % JOURNAL_CAPACITY];
+    if (index < 0 || index >= journal.size) return nullptr;
+    return journal.entries[(journal.start + index) % JOURNAL_CAPACITY];
 }
 
 // Counts every call since the last clear, including those that have dropped
 // out of the journal's window.
 int standin_journal_count(const char* operation)
 {
-    NamedCount* counted = find_name(call_counts, operation, false);
+    NamedCount* counted = find_name(journal.call_counts, operation, false);
     return counted == nullptr ? 0 : counted->count;
 }

@@ -6,19 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/standin/internal.h"
+#include "platform/standin/kernel_state.h"
 #include "platform/standin/testing.h"
-#include "platform/win32.h"
 
 // Where a 64-bit Windows program's image is loaded by default.
 static const ULONG_PTR PROGRAM_IMAGE_BASE = 0x140000000;
 static const DWORD INFINITE_WAIT = 0xFFFFFFFF;
-
-// Windows 10 22H2 unless a test asks for another.
-static DWORD version_platform = VER_PLATFORM_WIN32_NT;
-static DWORD version_major = 10;
-static DWORD version_minor = 0;
-static DWORD version_build = 19045;
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
 {
@@ -33,20 +26,20 @@ BOOL WINAPI GetVersionExA(LPOSVERSIONINFOA version)
 {
     if (!platform_call("GetVersionExA")) return FALSE;
     if (version == nullptr || version->dwOSVersionInfoSize < sizeof(OSVERSIONINFOA)) return FALSE;
-    version->dwMajorVersion = version_major;
-    version->dwMinorVersion = version_minor;
-    version->dwBuildNumber = version_build;
-    version->dwPlatformId = version_platform;
+    version->dwMajorVersion = kernel_state.version_major;
+    version->dwMinorVersion = kernel_state.version_minor;
+    version->dwBuildNumber = kernel_state.version_build;
+    version->dwPlatformId = kernel_state.version_platform;
     std::memset(version->szCSDVersion, 0, sizeof version->szCSDVersion);
     return TRUE;
 }
 
 void standin_set_version(DWORD platform_id, DWORD major, DWORD minor)
 {
-    version_platform = platform_id;
-    version_major = major;
-    version_minor = minor;
-    version_build = 0;
+    kernel_state.version_platform = platform_id;
+    kernel_state.version_major = major;
+    kernel_state.version_minor = minor;
+    kernel_state.version_build = 0;
 }
 
 // LMEM_FIXED memory is a plain pointer; the other flags are not used here and

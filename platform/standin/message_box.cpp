@@ -5,19 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/standin/internal.h"
-#include "platform/standin/testing.h"
-#include "platform/win32.h"
-
-static const int MAX_RECORDED_BOXES = 64;
-
-static StandinMessageBox recorded[MAX_RECORDED_BOXES];
-static int recorded_count;
+#include "platform/standin/user_state.h"
 
 static void record(HWND owner, const char* text, const char* caption, UINT style)
 {
-    if (recorded_count == MAX_RECORDED_BOXES) return;
-    StandinMessageBox& box = recorded[recorded_count++];
+    if (user_state.box_count == MAX_RECORDED_BOXES) return;
+    StandinMessageBox& box = user_state.boxes[user_state.box_count++];
     box.owner = owner;
     box.style = style;
     std::snprintf(box.caption, sizeof box.caption, "%s", caption);
@@ -74,11 +67,11 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
 
 int standin_message_box_count()
 {
-    return recorded_count;
+    return user_state.box_count;
 }
 
 const StandinMessageBox* standin_message_box(int index)
 {
-    if (index < 0 || index >= recorded_count) return nullptr;
-    return &recorded[index];
+    if (index < 0 || index >= user_state.box_count) return nullptr;
+    return &user_state.boxes[index];
 }

@@ -61,7 +61,11 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         // As BeginPaint and EndPaint would: erase if asked, then validate.
         bool erase = record->needs_erase;
         validate_window(record);
-        if (erase) send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc_of_window(window)), 0);
+        if (erase) {
+            HDC dc = acquire_dc(window);
+            send_message(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            release_dc(window, dc);
+        }
         return 0;
     }
     case WM_SYSCOMMAND:

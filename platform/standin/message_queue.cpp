@@ -6,33 +6,27 @@
 
 #include <cstring>
 
-#include "platform/standin/internal.h"
-#include "platform/win32.h"
+#include "platform/standin/user_state.h"
 
-struct QueuedMessage {
-    MSG message;
-    int character;
-};
-
+// One of the queue's three lists, in the USER state.
 struct MessageList {
     QueuedMessage* entries;
     int capacity;
-    int count;
+    int* count;
 };
 
-static const int POSTED_CAPACITY = 4096;
-static const int INPUT_CAPACITY = 1024;
-static const int SENT_CAPACITY = 256;
-
-static QueuedMessage posted_entries[POSTED_CAPACITY];
-static QueuedMessage input_entries[INPUT_CAPACITY];
-static QueuedMessage sent_entries[SENT_CAPACITY];
-static MessageList posted = {posted_entries, POSTED_CAPACITY, 0};
-static MessageList input = {input_entries, INPUT_CAPACITY, 0};
-static MessageList sent = {sent_entries, SENT_CAPACITY, 0};
-
-static bool quit_pending;
-static int quit_code;
+static MessageList posted()
+{
+    return MessageList{user_state.posted, POSTED_CAPACITY, &user_state.posted_count};
+}
+static MessageList input()
+{
+    return MessageList{user_state.input, INPUT_CAPACITY, &user_state.input_count};
+}
+static MessageList sent()
+{
+    return MessageList{user_state.sent, SENT_CAPACITY, &user_state.sent_count};
+}
 
 static DWORD tick_count()
 {
@@ -41,20 +35,20 @@ static DWORD tick_count()
     return static_cast<DWORD>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
 }
 
-static bool append(MessageList* list, HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character)
+static bool append(MessageList list, HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character)
 {
-    if (list->count == list->capacity) return false;
-    QueuedMessage& entry = list->entries[list->count++];
+    if (*list.count == list.capacity) return false;
+    QueuedMessage& entry = list.entries[(*list.count)++];
     entry.message = MSG{window, message, wParam, lParam, tick_count(), POINT{0, 0}};
     entry.character = character;
     return true;
 }
 
-static void remove_at(MessageList* list, int index)
+static void remove_at(MessageList list, int index)
 {
-    std::memmove(&list->entries[index], &list->entries[index + 1],
-        sizeof(QueuedMessage) * static_cast<size_t>(list->count - index - 1));
-    list->count--;
+    std::memmove(&list.entries[index], &list.entries[index + 1],
+        sizeof(QueuedMessage) * static_cast<size_t>(*list.count - index - 1));
+    (*list.count)--;
 }
 
 static bool window_matches(HWND message_window, HWND filter)
@@ -70,10 +64,10 @@ static bool range_matches(UINT message, UINT first, UINT last)
     return message >= first && message <= last;
 }
 
-static int find(const MessageList* list, HWND window, UINT first, UINT last)
+static int find(MessageList list, HWND window, UINT first, UINT last)
 {
-    for (int i = 0; i < list->count; i++) {
-        const MSG& message = list->entries[i].message;
+    for (int i = 0; i < *list.count; i++) {
+        const MSG& message = list.entries[i].message;
         if (window_matches(message.hwnd, window) && range_matches(message.message, first, last)) return i;
     }
     return -1;
@@ -81,35 +75,35 @@ static int find(const MessageList* list, HWND window, UINT first, UINT last)
 
 bool post_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return append(&posted, window, message, wParam, lParam, 0);
+    return append(posted(), window, message, wParam, lParam, 0);
 }
 
 // Repeated motion with the same buttons replaces the motion still waiting, as
 // Windows coalesces mouse moves.
 void queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character)
 {
-    if (message == WM_MOUSEMOVE && input.count > 0) {
-        MSG& last = input.entries[input.count - 1].message;
+    if (message == WM_MOUSEMOVE && user_state.input_count > 0) {
+        MSG& last = user_state.input[user_state.input_count - 1].message;
         if (last.message == WM_MOUSEMOVE && last.hwnd == window && last.wParam == wParam) {
             last.lParam = lParam;
             last.time = tick_count();
             return;
         }
     }
-    append(&input, window, message, wParam, lParam, character);
+    append(input(), window, message, wParam, lParam, character);
 }
 
 void queue_sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    append(&sent, window, message, wParam, lParam, 0);
+    append(sent(), window, message, wParam, lParam, 0);
 }
 
 // Each delivery may queue more; all are delivered before the look goes on.
 static void deliver_sent()
 {
-    while (sent.count > 0) {
-        MSG message = sent.entries[0].message;
-        remove_at(&sent, 0);
+    while (user_state.sent_count > 0) {
+        MSG message = user_state.sent[0].message;
+        remove_at(sent(), 0);
         if (message.message == STANDIN_FOCUS_CHANGE) {
             if (message.wParam != 0)
                 activate_window(message.hwnd);
@@ -121,30 +115,30 @@ static void deliver_sent()
     }
 }
 
-static void drop_from(MessageList* list, HWND window)
+static void drop_from(MessageList list, HWND window)
 {
-    for (int i = list->count - 1; i >= 0; i--)
-        if (list->entries[i].message.hwnd == window) remove_at(list, i);
+    for (int i = *list.count - 1; i >= 0; i--)
+        if (list.entries[i].message.hwnd == window) remove_at(list, i);
 }
 
 void drop_window_messages(HWND window)
 {
-    drop_from(&posted, window);
-    drop_from(&input, window);
-    drop_from(&sent, window);
+    drop_from(posted(), window);
+    drop_from(input(), window);
+    drop_from(sent(), window);
 }
 
 void post_quit(int exit_code)
 {
-    quit_pending = true;
-    quit_code = exit_code;
+    user_state.quit_pending = true;
+    user_state.quit_code = exit_code;
 }
 
 bool take_quit(int* exit_code)
 {
-    if (!quit_pending) return false;
-    quit_pending = false;
-    *exit_code = quit_code;
+    if (!user_state.quit_pending) return false;
+    user_state.quit_pending = false;
+    *exit_code = user_state.quit_code;
     return true;
 }
 
@@ -163,25 +157,26 @@ bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
     if (DisplayDriver* driver = chosen_driver()) driver->poll_events();
     deliver_sent();
 
-    int index = find(&posted, window, first, last);
+    int index = find(posted(), window, first, last);
     if (index >= 0) {
-        *message = posted.entries[index].message;
-        if (remove) remove_at(&posted, index);
+        *message = user_state.posted[index].message;
+        if (remove) remove_at(posted(), index);
         stamp(message);
         return true;
     }
-    if (quit_pending) {
-        *message = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(quit_code), 0, tick_count(), POINT{0, 0}};
-        if (remove) quit_pending = false;
+    if (user_state.quit_pending) {
+        *message =
+            MSG{nullptr, WM_QUIT, static_cast<WPARAM>(user_state.quit_code), 0, tick_count(), POINT{0, 0}};
+        if (remove) user_state.quit_pending = false;
         stamp(message);
         return true;
     }
-    index = find(&input, window, first, last);
+    index = find(input(), window, first, last);
     if (index >= 0) {
-        QueuedMessage entry = input.entries[index];
+        QueuedMessage entry = user_state.input[index];
         *message = entry.message;
         if (remove) {
-            remove_at(&input, index);
+            remove_at(input(), index);
             note_retrieved_input(message, entry.character);
         }
         stamp(message);

@@ -113,26 +113,24 @@ static void list_formats()
     for (int i = 0; i < wanted_count; i++) add_format(wanted[i], false);
 }
 
+// EGL stays initialised for the life of the process once it has started:
+// ending it would have Mesa unload its driver, only to load it again at the
+// next start (the tests start the driver afresh for every case).
 bool null_egl_start()
 {
+    if (display != EGL_NO_DISPLAY) return format_count > 0;
     auto get_platform_display =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (get_platform_display == nullptr) return false;
-    display = get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
-    if (display == EGL_NO_DISPLAY) return false;
+    EGLDisplay candidate = get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
     EGLint major = 0;
     EGLint minor = 0;
-    if (!eglInitialize(display, &major, &minor) || !eglBindAPI(EGL_OPENGL_API)) {
-        display = EGL_NO_DISPLAY;
+    if (candidate == EGL_NO_DISPLAY || !eglInitialize(candidate, &major, &minor) ||
+        !eglBindAPI(EGL_OPENGL_API))
         return false;
-    }
+    display = candidate;
     list_formats();
-    if (format_count == 0) {
-        eglTerminate(display);
-        display = EGL_NO_DISPLAY;
-        return false;
-    }
-    return true;
+    return format_count > 0;
 }
 
 void null_egl_stop()
@@ -141,8 +139,6 @@ void null_egl_stop()
     eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     current_surface = nullptr;
     current_context = nullptr;
-    eglTerminate(display);
-    display = EGL_NO_DISPLAY;
 }
 
 int null_egl_format_count()

@@ -91,7 +91,7 @@ HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint)
     if (!platform_call("BeginPaint")) return nullptr;
     WindowRecord* record = window_record(window);
     if (record == nullptr || paint == nullptr) return nullptr;
-    HDC dc = dc_of_window(window);
+    HDC dc = acquire_dc(window);
     if (dc == nullptr) return nullptr;
     *paint = PAINTSTRUCT{};
     paint->hdc = dc;
@@ -104,8 +104,10 @@ HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint)
     return dc;
 }
 
-BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT*)
+// Gives back the context BeginPaint handed out.
+BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint)
 {
     if (!platform_call("EndPaint")) return FALSE;
+    if (paint != nullptr) release_dc(window, paint->hdc);
     return TRUE;
 }

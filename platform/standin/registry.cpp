@@ -6,24 +6,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/standin/internal.h"
+#include "platform/standin/kernel_state.h"
 #include "platform/standin/testing.h"
-#include "platform/win32.h"
 
 static const char COLOURS_KEY[] = "Control Panel\\Colors";
 static const LSTATUS ERROR_KEY_DELETED = 1018;
-static const int MAX_VALUES = 64;
-static const int NAME_SIZE = 64;
-static const int DATA_SIZE = 256;
-static const int MAX_OPEN_KEYS = 16;
 static const ULONG_PTR FIRST_KEY_HANDLE = 0x0100;
-
-struct RegistryValue {
-    char name[NAME_SIZE];
-    DWORD type;
-    DWORD size;
-    BYTE data[DATA_SIZE];
-};
 
 // The value names of the system colours 0 to 30, as Windows stores them.
 static const char* const COLOUR_VALUE_NAMES[] = {
@@ -60,29 +48,22 @@ static const char* const COLOUR_VALUE_NAMES[] = {
     "MenuBar",
 };
 
-static RegistryValue values[MAX_VALUES];
-static int value_count;
-static bool key_exists;
-static bool key_ready;
-// Open handles stay valid until closed; reading through one after the key
-// was deleted fails with ERROR_KEY_DELETED.
-static bool key_open[MAX_OPEN_KEYS];
-static bool key_deleted_under[MAX_OPEN_KEYS];
-
-static RegistryValue* find_value(const char* name)
+static RegistryValue* find_value(KernelState* state, const char* name)
 {
-    for (int i = 0; i < value_count; i++)
-        if (strcasecmp(values[i].name, name) == 0) return &values[i];
+    for (int i = 0; i < state->value_count; i++)
+        if (strcasecmp(state->values[i].name, name) == 0) return &state->values[i];
     return nullptr;
 }
 
-static void store(const char* name, DWORD type, const void* data, DWORD size)
+// Storing into a deleted key makes the key again, holding that value.
+void store_registry_value(KernelState* state, const char* name, DWORD type, const void* data, DWORD size)
 {
-    if (name == nullptr || std::strlen(name) >= NAME_SIZE || size > DATA_SIZE) return;
-    RegistryValue* value = find_value(name);
+    if (name == nullptr || std::strlen(name) >= REGISTRY_NAME_SIZE || size > REGISTRY_DATA_SIZE) return;
+    state->colours_key_exists = true;
+    RegistryValue* value = find_value(state, name);
     if (value == nullptr) {
-        if (value_count == MAX_VALUES) return;
-        value = &values[value_count++];
+        if (state->value_count == MAX_REGISTRY_VALUES) return;
+        value = &state->values[state->value_count++];
         std::snprintf(value->name, sizeof value->name, "%s", name);
     }
     value->type = type;
@@ -90,23 +71,20 @@ static void store(const char* name, DWORD type, const void* data, DWORD size)
     std::memcpy(value->data, data, size);
 }
 
-static void store_string(const char* name, const char* text)
+static void store_string(KernelState* state, const char* name, const char* text)
 {
-    store(name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
+    store_registry_value(state, name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
 }
 
-static void make_ready()
+void store_standard_colours(KernelState* state)
 {
-    if (key_ready) return;
-    key_ready = true;
-    key_exists = true;
     int count = static_cast<int>(sizeof COLOUR_VALUE_NAMES / sizeof COLOUR_VALUE_NAMES[0]);
     for (int i = 0; i < count; i++) {
         if (COLOUR_VALUE_NAMES[i] == nullptr) continue;
         COLORREF colour = standard_system_colour(i);
         char text[16];
         std::snprintf(text, sizeof text, "%u %u %u", GetRValue(colour), GetGValue(colour), GetBValue(colour));
-        store_string(COLOUR_VALUE_NAMES[i], text);
+        store_string(state, COLOUR_VALUE_NAMES[i], text);
     }
 }
 
@@ -116,7 +94,7 @@ static int open_index(HKEY key)
     if (value < FIRST_KEY_HANDLE || value >= FIRST_KEY_HANDLE + MAX_OPEN_KEYS * 4 || value % 4 != 0)
         return -1;
     int index = static_cast<int>((value - FIRST_KEY_HANDLE) / 4);
-    return key_open[index] ? index : -1;
+    return kernel_state.key_open[index] ? index : -1;
 }
 
 LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR sub_key, DWORD, REGSAM, HKEY* result)
@@ -124,16 +102,15 @@ LSTATUS WINAPI RegOpenKeyExA(HKEY key, LPCSTR sub_key, DWORD, REGSAM, HKEY* resu
     if (!platform_call("RegOpenKeyExA")) return ERROR_FILE_NOT_FOUND;
     if (result == nullptr) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
-    make_ready();
     if (key != HKEY_CURRENT_USER)
         return key == HKEY_CLASSES_ROOT || key == HKEY_LOCAL_MACHINE ? ERROR_FILE_NOT_FOUND
                                                                      : ERROR_INVALID_HANDLE;
-    if (sub_key == nullptr || strcasecmp(sub_key, COLOURS_KEY) != 0 || !key_exists)
+    if (sub_key == nullptr || strcasecmp(sub_key, COLOURS_KEY) != 0 || !kernel_state.colours_key_exists)
         return ERROR_FILE_NOT_FOUND;
     for (int i = 0; i < MAX_OPEN_KEYS; i++) {
-        if (key_open[i]) continue;
-        key_open[i] = true;
-        key_deleted_under[i] = false;
+        if (kernel_state.key_open[i]) continue;
+        kernel_state.key_open[i] = true;
+        kernel_state.key_deleted_under[i] = false;
         *result = reinterpret_cast<HKEY>(FIRST_KEY_HANDLE + static_cast<ULONG_PTR>(i) * 4);
         return ERROR_SUCCESS;
     }
@@ -149,8 +126,8 @@ LSTATUS WINAPI RegQueryValueExA(
     int index = open_index(key);
     if (index < 0) return ERROR_INVALID_HANDLE;
     if (reserved != nullptr || (data != nullptr && size == nullptr)) return ERROR_INVALID_PARAMETER;
-    if (key_deleted_under[index]) return ERROR_KEY_DELETED;
-    const RegistryValue* value = value_name == nullptr ? nullptr : find_value(value_name);
+    if (kernel_state.key_deleted_under[index]) return ERROR_KEY_DELETED;
+    const RegistryValue* value = value_name == nullptr ? nullptr : find_value(&kernel_state, value_name);
     if (value == nullptr) return ERROR_FILE_NOT_FOUND;
     if (type != nullptr) *type = value->type;
     if (size == nullptr) return ERROR_SUCCESS;
@@ -169,57 +146,41 @@ LSTATUS WINAPI RegCloseKey(HKEY key)
         return ERROR_SUCCESS;
     int index = open_index(key);
     if (index < 0) return ERROR_INVALID_HANDLE;
-    key_open[index] = false;
+    kernel_state.key_open[index] = false;
     return ERROR_SUCCESS;
-}
-
-// Setting a value into a deleted key makes the key again, holding that value.
-static void make_key_exist()
-{
-    make_ready();
-    if (!key_exists) {
-        key_exists = true;
-        value_count = 0;
-    }
 }
 
 void standin_registry_set_string(const char* name, const char* value)
 {
-    make_key_exist();
-    store_string(name, value == nullptr ? "" : value);
+    store_string(&kernel_state, name, value == nullptr ? "" : value);
 }
 
 void standin_registry_set_dword(const char* name, DWORD value)
 {
-    make_key_exist();
-    store(name, REG_DWORD, &value, sizeof value);
+    store_registry_value(&kernel_state, name, REG_DWORD, &value, sizeof value);
 }
 
 void standin_registry_set_binary(const char* name, const void* data, DWORD size)
 {
-    make_key_exist();
-    store(name, REG_BINARY, data, size);
+    store_registry_value(&kernel_state, name, REG_BINARY, data, size);
 }
 
 void standin_registry_set_raw(const char* name, DWORD type, const void* data, DWORD size)
 {
-    make_key_exist();
-    store(name, type, data, size);
+    store_registry_value(&kernel_state, name, type, data, size);
 }
 
 void standin_registry_delete_value(const char* name)
 {
-    make_ready();
-    RegistryValue* value = name == nullptr ? nullptr : find_value(name);
+    RegistryValue* value = name == nullptr ? nullptr : find_value(&kernel_state, name);
     if (value == nullptr) return;
-    *value = values[--value_count];
+    *value = kernel_state.values[--kernel_state.value_count];
 }
 
 void standin_registry_delete_colours_key()
 {
-    make_ready();
-    key_exists = false;
-    value_count = 0;
+    kernel_state.colours_key_exists = false;
+    kernel_state.value_count = 0;
     for (int i = 0; i < MAX_OPEN_KEYS; i++)
-        if (key_open[i]) key_deleted_under[i] = true;
+        if (kernel_state.key_open[i]) kernel_state.key_deleted_under[i] = true;
 }

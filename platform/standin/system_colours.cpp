@@ -1,13 +1,10 @@
 // The system colours, starting from the standard Windows scheme. Setting them
 // tells every top-level window with WM_SYSCOLORCHANGE before returning, as
 // Windows (and Wine) do.
-#include "platform/standin/internal.h"
-#include "platform/win32.h"
-
-static const int COLOUR_COUNT = 31;
+#include "platform/standin/user_state.h"
 
 // Index 25 has no colour on Windows and reads as black.
-static const COLORREF STANDARD_SCHEME[COLOUR_COUNT] = {
+static const COLORREF STANDARD_SCHEME[SYSTEM_COLOUR_COUNT] = {
     RGB(200, 200, 200),
     RGB(0, 0, 0),
     RGB(153, 180, 209),
@@ -41,26 +38,15 @@ static const COLORREF STANDARD_SCHEME[COLOUR_COUNT] = {
     RGB(240, 240, 240),
 };
 
-static COLORREF colours[COLOUR_COUNT];
-static bool colours_ready;
-
-static void make_ready()
-{
-    if (colours_ready) return;
-    for (int i = 0; i < COLOUR_COUNT; i++) colours[i] = STANDARD_SCHEME[i];
-    colours_ready = true;
-}
-
 COLORREF standard_system_colour(int index)
 {
-    return index >= 0 && index < COLOUR_COUNT ? STANDARD_SCHEME[index] : 0;
+    return index >= 0 && index < SYSTEM_COLOUR_COUNT ? STANDARD_SCHEME[index] : 0;
 }
 
 DWORD WINAPI GetSysColor(int index)
 {
     if (!platform_call("GetSysColor")) return 0;
-    make_ready();
-    return index >= 0 && index < COLOUR_COUNT ? colours[index] : 0;
+    return index >= 0 && index < SYSTEM_COLOUR_COUNT ? user_state.system_colours[index] : 0;
 }
 
 // Indices out of range are skipped. Windows keeps only the colour's RGB bytes,
@@ -69,10 +55,9 @@ BOOL WINAPI SetSysColors(int count, const INT* indices, const COLORREF* new_colo
 {
     if (!platform_call("SetSysColors")) return FALSE;
     if (count < 0 || (count > 0 && (indices == nullptr || new_colours == nullptr))) return FALSE;
-    make_ready();
     for (int i = 0; i < count; i++)
-        if (indices[i] >= 0 && indices[i] < COLOUR_COUNT && indices[i] != 25)
-            colours[indices[i]] = new_colours[i] & 0x00FFFFFF;
+        if (indices[i] >= 0 && indices[i] < SYSTEM_COLOUR_COUNT && indices[i] != 25)
+            user_state.system_colours[indices[i]] = new_colours[i] & 0x00FFFFFF;
     send_to_all_windows(WM_SYSCOLORCHANGE, 0, 0);
     return TRUE;
 }

@@ -1,8 +1,13 @@
 // Testing controls of the Win32 stand-in. Tests use these; the demonstration
-// never does. Every test process starts with a fresh stand-in.
+// never does.
 #pragma once
 
 #include "platform/standin/win32_types.h"
+
+// Everything back as at the start of the process: no class, window, object,
+// message or injected fault; the driver ended (the next use chooses again);
+// registry, system colours, version and palette display as at start.
+void standin_reset();
 
 // Driver choice: "null" or "x11". Call before the first window; false when that
 // driver cannot start. Without a call, ROLLBOX_DRIVER=null selects the null

@@ -6,12 +6,12 @@
 
 int standin_display_depth()
 {
-    return palette_display_on() ? 8 : 24;
+    return gdi_state.palette_display ? 8 : 24;
 }
 
 UINT standin_system_palette_use()
 {
-    return system_palette_use();
+    return gdi_state.system_palette_use;
 }
 
 void standin_set_system_palette_use(UINT use)
@@ -22,5 +22,5 @@ void standin_set_system_palette_use(UINT use)
 
 void standin_system_palette(PALETTEENTRY entries[256])
 {
-    copy_system_palette(entries);
+    for (int i = 0; i < 256; i++) entries[i] = gdi_state.system_palette[i];
 }

@@ -4,24 +4,12 @@
 #include "platform/standin/gdi_objects.h"
 #include "platform/standin/internal.h"
 
-struct WglContext {
-    HGLRC handle;
-    DriverContext* context;
-    int pixel_format;
-};
-
-static const int MAX_CONTEXTS = 16;
 static const uintptr_t CONTEXT_HANDLE_BASE = 0x40000000;
-
-static WglContext contexts[MAX_CONTEXTS];
-static uintptr_t next_context_serial = 1;
-static HGLRC current_context;
-static HDC current_dc;
 
 static WglContext* context_record(HGLRC handle)
 {
     if (handle == nullptr) return nullptr;
-    for (WglContext& record : contexts)
+    for (WglContext& record : gdi_state.contexts)
         if (record.handle == handle) return &record;
     return nullptr;
 }
@@ -29,9 +17,9 @@ static WglContext* context_record(HGLRC handle)
 static void release_current()
 {
     DisplayDriver* driver = current_driver();
-    if (current_context != nullptr && driver != nullptr) driver->make_current(nullptr, nullptr);
-    current_context = nullptr;
-    current_dc = nullptr;
+    if (gdi_state.current_context != nullptr && driver != nullptr) driver->make_current(nullptr, nullptr);
+    gdi_state.current_context = nullptr;
+    gdi_state.current_dc = nullptr;
 }
 
 // Fails while the device context has no pixel format.
@@ -39,19 +27,20 @@ HGLRC WINAPI wglCreateContext(HDC dc)
 {
     if (!platform_call("wglCreateContext")) return nullptr;
     GdiDc* record = dc_record(dc);
-    if (record == nullptr || record->pixel_format == 0) return nullptr;
+    if (record == nullptr || dc_pixel_format(record) == 0) return nullptr;
     WglContext* free_record = nullptr;
-    for (WglContext& candidate : contexts)
+    for (WglContext& candidate : gdi_state.contexts)
         if (candidate.handle == nullptr) {
             free_record = &candidate;
             break;
         }
     DriverWindow* window = driver_window_of(record->window);
     if (free_record == nullptr || window == nullptr) return nullptr;
-    DriverContext* context = current_driver()->create_context(window, record->pixel_format);
+    int format = dc_pixel_format(record);
+    DriverContext* context = current_driver()->create_context(window, format);
     if (context == nullptr) return nullptr;
-    HGLRC handle = reinterpret_cast<HGLRC>(CONTEXT_HANDLE_BASE | next_context_serial++);
-    *free_record = WglContext{handle, context, record->pixel_format};
+    HGLRC handle = reinterpret_cast<HGLRC>(CONTEXT_HANDLE_BASE | gdi_state.next_context_serial++);
+    *free_record = WglContext{handle, context, format};
     return handle;
 }
 
@@ -66,12 +55,12 @@ BOOL WINAPI wglMakeCurrent(HDC dc, HGLRC context)
     }
     WglContext* record = context_record(context);
     GdiDc* dc_state = dc_record(dc);
-    if (record == nullptr || dc_state == nullptr || dc_state->pixel_format != record->pixel_format)
+    if (record == nullptr || dc_state == nullptr || dc_pixel_format(dc_state) != record->pixel_format)
         return FALSE;
     DriverWindow* window = driver_window_of(dc_state->window);
     if (window == nullptr || !current_driver()->make_current(window, record->context)) return FALSE;
-    current_context = context;
-    current_dc = dc;
+    gdi_state.current_context = context;
+    gdi_state.current_dc = dc;
     return TRUE;
 }
 
@@ -81,7 +70,7 @@ BOOL WINAPI wglDeleteContext(HGLRC context)
     if (!platform_call("wglDeleteContext")) return FALSE;
     WglContext* record = context_record(context);
     if (record == nullptr) return FALSE;
-    if (context == current_context) release_current();
+    if (context == gdi_state.current_context) release_current();
     current_driver()->delete_context(record->context);
     *record = WglContext{};
     return TRUE;
@@ -90,20 +79,20 @@ BOOL WINAPI wglDeleteContext(HGLRC context)
 HGLRC WINAPI wglGetCurrentContext()
 {
     if (!platform_call("wglGetCurrentContext")) return nullptr;
-    return current_context;
+    return gdi_state.current_context;
 }
 
 HDC WINAPI wglGetCurrentDC()
 {
     if (!platform_call("wglGetCurrentDC")) return nullptr;
-    return current_dc;
+    return gdi_state.current_dc;
 }
 
 BOOL WINAPI SwapBuffers(HDC dc)
 {
     if (!platform_call("SwapBuffers")) return FALSE;
     GdiDc* record = dc_record(dc);
-    if (record == nullptr || record->pixel_format == 0) return FALSE;
+    if (record == nullptr || dc_pixel_format(record) == 0) return FALSE;
     DriverWindow* window = driver_window_of(record->window);
     return window != nullptr && current_driver()->swap_buffers(window) ? TRUE : FALSE;
 }

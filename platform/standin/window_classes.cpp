@@ -3,27 +3,16 @@
 
 #include <cstring>
 
-#include "platform/standin/internal.h"
-#include "platform/win32.h"
+#include "platform/standin/user_state.h"
 
-static const int MAX_CLASSES = 32;
-static const int CLASS_NAME_SIZE = 256;
 static const ATOM FIRST_CLASS_ATOM = 0xC000; // where Windows numbers registered classes
-
-struct WindowClass {
-    char name[CLASS_NAME_SIZE];
-    WNDCLASSA description;
-};
-
-static WindowClass classes[MAX_CLASSES];
-static int class_count;
 
 // Class names compare without regard to case, as on Windows.
 const WNDCLASSA* find_window_class(const char* name)
 {
     if (name == nullptr) return nullptr;
-    for (int i = 0; i < class_count; i++)
-        if (strcasecmp(classes[i].name, name) == 0) return &classes[i].description;
+    for (int i = 0; i < user_state.class_count; i++)
+        if (strcasecmp(user_state.classes[i].name, name) == 0) return &user_state.classes[i].description;
     return nullptr;
 }
 
@@ -36,14 +25,15 @@ ATOM WINAPI RegisterClassA(const WNDCLASSA* window_class)
     if (window_class->cbClsExtra < 0 || window_class->cbWndExtra < 0) return 0;
     size_t length = std::strlen(window_class->lpszClassName);
     if (length == 0 || length >= CLASS_NAME_SIZE) return 0;
-    if (find_window_class(window_class->lpszClassName) != nullptr || class_count == MAX_CLASSES) return 0;
-    WindowClass& added = classes[class_count];
+    int& count = user_state.class_count;
+    if (find_window_class(window_class->lpszClassName) != nullptr || count == MAX_CLASSES) return 0;
+    WindowClass& added = user_state.classes[count];
     std::memcpy(added.name, window_class->lpszClassName, length + 1);
     added.description = *window_class;
     added.description.lpszClassName = added.name;
     added.description.lpszMenuName = nullptr;
-    class_count++;
-    return static_cast<ATOM>(FIRST_CLASS_ATOM + class_count - 1);
+    count++;
+    return static_cast<ATOM>(FIRST_CLASS_ATOM + count - 1);
 }
 
 // Stock resources are numbered 32512 upward; their handles are fixed small

@@ -1,19 +1,9 @@
 // The window table. Handles are small numbers, as Windows' user handles are: the
 // low word indexes the table and the high word counts the slot's reuses, so the
 // handle of a destroyed window never comes back to life.
-#include "platform/standin/internal.h"
-#include "platform/win32.h"
+#include "platform/standin/user_state.h"
 
-static const int MAX_WINDOWS = 64;
 static const ULONG_PTR FIRST_INDEX = 0x0020;
-
-struct WindowSlot {
-    bool used;
-    ULONG_PTR generation;
-    WindowRecord record;
-};
-
-static WindowSlot slots[MAX_WINDOWS];
 
 WindowRecord* window_record(HWND window)
 {
@@ -21,14 +11,16 @@ WindowRecord* window_record(HWND window)
     ULONG_PTR index = value & 0xffff;
     if (index < FIRST_INDEX || (index - FIRST_INDEX) % 2 != 0) return nullptr;
     ULONG_PTR slot = (index - FIRST_INDEX) / 2;
-    if (slot >= MAX_WINDOWS || !slots[slot].used || slots[slot].record.handle != window) return nullptr;
-    return &slots[slot].record;
+    if (slot >= MAX_WINDOWS) return nullptr;
+    WindowSlot& found = user_state.windows[slot];
+    if (!found.used || found.record.handle != window) return nullptr;
+    return &found.record;
 }
 
 WindowRecord* new_window_record()
 {
     for (int i = 0; i < MAX_WINDOWS; i++) {
-        WindowSlot& slot = slots[i];
+        WindowSlot& slot = user_state.windows[i];
         if (slot.used) continue;
         slot.generation = slot.generation % 0x7fff + 1;
         slot.used = true;
@@ -42,7 +34,7 @@ WindowRecord* new_window_record()
 
 void free_window_record(WindowRecord* record)
 {
-    for (WindowSlot& slot : slots)
+    for (WindowSlot& slot : user_state.windows)
         if (slot.used && &slot.record == record) {
             slot.used = false;
             slot.record = WindowRecord{};
@@ -51,7 +43,7 @@ void free_window_record(WindowRecord* record)
 
 WindowRecord* window_record_at(int index)
 {
-    for (WindowSlot& slot : slots)
+    for (WindowSlot& slot : user_state.windows)
         if (slot.used && index-- == 0) return &slot.record;
     return nullptr;
 }
@@ -85,7 +77,7 @@ void send_to_all_windows(UINT message, WPARAM wParam, LPARAM lParam)
 {
     HWND targets[MAX_WINDOWS];
     int count = 0;
-    for (WindowSlot& slot : slots)
+    for (WindowSlot& slot : user_state.windows)
         if (slot.used && !slot.record.destroying) targets[count++] = slot.record.handle;
     for (int i = 0; i < count; i++) send_message(targets[i], message, wParam, lParam);
 }

@@ -1,0 +1,196 @@
+// The stand-in's USER side on the headless driver: the messages of a window's
+// life in Windows' order, the queue's order and filters, painting, keys and
+// their characters, the mouse and capture.
+#include "platform/standin/testing.h"
+#include "tests/support/recording.h"
+#include "tests/support/windows.h"
+
+namespace {
+
+struct Received {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+std::vector<Received> received;
+
+LRESULT CALLBACK recording_procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    received.push_back(Received{window, message, wParam, lParam});
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// Shown, with a 200 x 150 client area at (x, y), its first messages gone.
+HWND open_recording_window(int x = 100, int y = 100)
+{
+    HWND window = open_test_window(recording_procedure, CS_HREDRAW | CS_VREDRAW, x, y, 200, 150);
+    pump_messages();
+    received.clear();
+    return window;
+}
+
+std::vector<Received> of(UINT message)
+{
+    std::vector<Received> found;
+    for (const Received& one : received)
+        if (one.message == message) found.push_back(one);
+    return found;
+}
+
+std::vector<UINT> all_messages()
+{
+    std::vector<UINT> found;
+    for (const Received& one : received) found.push_back(one.message);
+    return found;
+}
+
+} // namespace
+
+using Windows = FreshState;
+
+TEST_F(Windows, CreationShowingAndDestructionSendTheirMessagesInWindowsOrder)
+{
+    received.clear();
+    HWND window = open_test_window(recording_procedure, 0, 100, 100, 200, 150);
+    EXPECT_EQ(all_messages(),
+        (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_SHOWWINDOW, WM_QUERYNEWPALETTE, WM_ACTIVATEAPP,
+            WM_NCACTIVATE, WM_ACTIVATE, WM_SETFOCUS, WM_SIZE, WM_MOVE}));
+    EXPECT_EQ(std::pair(of(WM_SIZE)[0].lParam, of(WM_MOVE)[0].lParam),
+        std::pair(MAKELPARAM(200, 150), MAKELPARAM(100, 100)));
+    received.clear();
+    EXPECT_TRUE(ShowWindow(window, SW_SHOW)) << "already visible";
+    PostMessageA(window, WM_USER, 0, 0);
+    EXPECT_TRUE(DestroyWindow(window));
+    EXPECT_EQ(all_messages(),
+        (std::vector<UINT>{
+            WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_DESTROY, WM_NCDESTROY}));
+    EXPECT_FALSE(message_waiting(nullptr, WM_USER)) << "its messages go with it";
+    EXPECT_FALSE(
+        IsWindow(window) || DestroyWindow(window) || PostMessageA(window, WM_USER, 0, 0) || GetFocus());
+    EXPECT_NE(open_test_window(recording_procedure, 0, 0, 0, 10, 10), window) << "a handle is never reused";
+}
+
+using Queue = FreshState;
+
+// A look takes, in order: posted messages, the quit (whatever the range),
+// input, then a paint; PM_NOREMOVE only looks, and ranges and windows filter.
+TEST_F(Queue, PostedBeforeQuitBeforeInputBeforePaint)
+{
+    HWND window = open_recording_window();
+    InvalidateRect(window, nullptr, FALSE);
+    standin_button(window, 0, true, 5, 5);
+    PostMessageA(window, WM_USER, 1, 2);
+    PostMessageA(nullptr, WM_USER + 1, 0, 0);
+    MSG message;
+    ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+    EXPECT_EQ(message.message, UINT{WM_USER});
+    EXPECT_FALSE(PeekMessageA(&message, window, WM_USER + 1, WM_USER + 1, PM_REMOVE)) << "a thread message";
+    ASSERT_TRUE(PeekMessageA(&message, reinterpret_cast<HWND>(-1), 0, 0, PM_REMOVE));
+    EXPECT_EQ(std::pair(message.message, message.hwnd), std::pair(UINT{WM_USER + 1}, HWND{}));
+    EXPECT_EQ(DispatchMessageA(&message), 0);
+    PostQuitMessage(3);
+    ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+    EXPECT_EQ(std::vector<LPARAM>({LPARAM(message.hwnd == window), LPARAM(message.wParam), message.lParam}),
+        std::vector<LPARAM>({1, 1, 2}));
+    EXPECT_EQ(GetMessageA(&message, nullptr, WM_PAINT, WM_PAINT), 0);
+    EXPECT_EQ(message.wParam, 3u);
+    for (UINT next : {WM_LBUTTONDOWN, WM_PAINT, WM_PAINT}) { // the paint again, until validated
+        ASSERT_TRUE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+        EXPECT_EQ(message.message, next);
+    }
+    PAINTSTRUCT paint;
+    EXPECT_NE(BeginPaint(window, &paint), nullptr);
+    EXPECT_EQ(std::pair(paint.rcPaint.right, paint.rcPaint.bottom), std::pair(LONG{200}, LONG{150}));
+    EndPaint(window, &paint);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
+    // A hidden window gets no paint; an erase asked for comes first.
+    ShowWindow(window, SW_HIDE);
+    InvalidateRect(window, nullptr, TRUE);
+    EXPECT_FALSE(message_waiting(nullptr, WM_PAINT));
+    ShowWindow(window, SW_SHOW);
+    received.clear();
+    HDC dc = BeginPaint(window, &paint);
+    ASSERT_EQ(of(WM_ERASEBKGND).size(), 1u);
+    EXPECT_EQ(of(WM_ERASEBKGND)[0].wParam, reinterpret_cast<WPARAM>(dc));
+    EndPaint(window, &paint);
+    HWND second = open_recording_window(400, 400);
+    EXPECT_TRUE(PostMessageA(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0));
+    pump_messages();
+    ASSERT_EQ(of(WM_SYSCOLORCHANGE).size(), 2u);
+    EXPECT_EQ(std::pair(of(WM_SYSCOLORCHANGE)[0].window, of(WM_SYSCOLORCHANGE)[1].window),
+        std::pair(window, second));
+}
+
+using Input = FreshState;
+
+// Letters follow Shift and Caps Lock, other keys Shift alone; Return, Escape
+// and Space type their control characters; arrows type nothing; a held key
+// repeats; Alt+F4 closes the window.
+TEST_F(Input, KeysTypeAsAUsKeyboardDoes)
+{
+    struct Row {
+        std::vector<int> keys; // negative: released
+        std::vector<std::string> messages;
+    };
+    const Row rows[] = {
+        {{'D', -'D'}, {"key 68", "char 100"}},
+        {{VK_SHIFT, 'D', -'D'}, {"key 16", "key 68", "char 68"}},
+        {{VK_CAPITAL, -VK_CAPITAL, 'D', -'D'}, {"key 20", "key 68", "char 68"}},
+        {{VK_CAPITAL, -VK_CAPITAL, VK_SHIFT, 'D'}, {"key 20", "key 16", "key 68", "char 100"}},
+        {{VK_SHIFT, '5'}, {"key 16", "key 53", "char 37"}},
+        {{VK_ESCAPE, VK_RETURN, VK_SPACE}, {"key 27", "char 27", "key 13", "char 13", "key 32", "char 32"}},
+        {{VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}, {"key 37", "key 38", "key 39", "key 40"}},
+        {{'A', 'A', -'A'}, {"key 65", "char 97", "key 65", "char 97"}},
+        {{VK_MENU, VK_F4}, {"system key 18", "system key 115"}},
+    };
+    for (const Row& row : rows) {
+        reset_everything();
+        HWND window = open_recording_window();
+        for (int key : row.keys) standin_key(window, key < 0 ? -key : key, key > 0);
+        pump_messages();
+        std::vector<std::string> typed;
+        for (const Received& one : received) {
+            const char* kind = one.message == WM_KEYDOWN ? "key "
+                : one.message == WM_CHAR                 ? "char "
+                                                         : "system key ";
+            if (one.message == WM_KEYDOWN || one.message == WM_CHAR || one.message == WM_SYSKEYDOWN)
+                typed.push_back(kind + std::to_string(one.wParam));
+        }
+        EXPECT_EQ(typed, row.messages) << row.messages[0];
+    }
+    EXPECT_FALSE(IsWindow(received.at(0).window)) << "Alt+F4 closes the window";
+}
+
+// Buttons and motion carry signed client words and the buttons and keys held;
+// waiting motions merge; focus activates, minimising sizes to 0, a close
+// request closes.
+TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
+{
+    HWND window = open_recording_window();
+    standin_key(window, VK_SHIFT, true);
+    standin_button(window, 0, true, 10, 20);
+    standin_button(window, 2, true, 11, 21);
+    standin_motion(window, 1, 1);
+    standin_motion(window, -5, -7);
+    standin_button(window, 0, false, -5, -7);
+    pump_messages();
+    ASSERT_EQ(of(WM_MOUSEMOVE).size(), 1u);
+    EXPECT_EQ(of(WM_MOUSEMOVE)[0].lParam, MAKELPARAM(-5, -7));
+    EXPECT_EQ(std::pair(of(WM_LBUTTONDOWN).at(0).wParam, of(WM_LBUTTONDOWN)[0].lParam),
+        std::pair(WPARAM{MK_LBUTTON | MK_SHIFT}, MAKELPARAM(10, 20)));
+    EXPECT_EQ(of(WM_MBUTTONDOWN).at(0).wParam, WPARAM{MK_LBUTTON | MK_MBUTTON | MK_SHIFT});
+    EXPECT_EQ(of(WM_LBUTTONUP).at(0).wParam, WPARAM{MK_MBUTTON | MK_SHIFT});
+    EXPECT_TRUE(SetCapture(window) == nullptr && ReleaseCapture() && !GetCapture());
+    EXPECT_EQ(of(WM_CAPTURECHANGED).size(), 1u);
+    standin_focus(window, false);
+    standin_focus(window, true);
+    standin_resize(window, 0, 0, true);
+    standin_close_request(window);
+    pump_messages();
+    EXPECT_EQ(std::pair(of(WM_SIZE).at(0).wParam, of(WM_SIZE)[0].lParam),
+        std::pair(WPARAM{SIZE_MINIMIZED}, LPARAM{0}));
+    EXPECT_EQ(LOWORD(of(WM_ACTIVATE).at(1).wParam), WA_ACTIVE);
+    EXPECT_EQ(of(WM_CLOSE).size(), 1u);
+    EXPECT_FALSE(IsWindow(window));
+}

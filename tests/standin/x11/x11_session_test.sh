@@ -1,0 +1,59 @@
+#!/bin/bash
+# The toolkit on the x11 driver as a user meets it: the window where and as
+# large as asked, with its title and a GL surface that follows its size; keys,
+# buttons and drags; a modal error box; the manager's ping answered and its
+# close request ending the loop.
+. "$(dirname "$0")/xvfb_session.sh"
+start_probe "x11 probe" 150 120 320 240
+info=$(xwininfo -id "$window")
+for expected in "Absolute upper-left X:  154" "Absolute upper-left Y:  142" "Width: 320" "Height: 240"; do
+    grep -q "$expected$" <<<"$info" || fail "not '$expected': $info"
+done
+[ "$(xprop -id "$window" WM_NAME _NET_WM_NAME | grep -c '"x11 probe"')" = 2 ] || fail "the title is not set"
+expect_in_order "reshape 320 240 0" "paint 0 0 0"
+cleared() { screenshot root && [ "$(colour_at "$1" "$2")" = "0 128 255" ]; }
+for point in "154 142" "473 381"; do wait_until cleared $point || fail "pixel at $point is not the clear colour"; done
+! cleared 150 138 || fail "the clear colour shows outside the client area"
+set_mark
+xdotool windowsize "$window" 400 300
+expect_in_order "reshape 400 300 0" "paint 0 0 0"
+wait_until cleared 553 441 || fail "the GL surface did not grow with the window"
+
+# Letters as typed with Shift and Caps Lock, modifiers, the arrows; neither
+# '%' nor the characters of Escape, Return and Space; a held key repeats.
+set_mark
+xdotool key d shift+d Caps_Lock d Caps_Lock ctrl+Left Up Right Down percent Escape Return space keydown x
+expect_in_order "key 100 0 0" "key 68 1 0" "key 68 0 0" "key 37 2 0" "key 38 0 0" "key 39 0 0" "key 40 0 0" \
+    "key 27 0 0" "key 13 0 0" "key 32 0 0" "key 120 0 0" "key 120 0 0" "key 120 0 0"
+xdotool keyup x
+[ "$(lines_since_mark | grep -c '^key 37 \|^key 27 ')" = 2 ] || fail "'%' came as the Left arrow, or Escape twice"
+# A drag reaches the window outside it, in client coordinates; the right and
+# middle buttons; wheel steps are no buttons.
+set_mark
+xdotool mousemove 244 222 mousedown 1 mousemove 294 252 mousemove 700 550 mouseup 1 \
+    mousemove 254 232 click 3 click 2 click 4 click 5 key d
+expect_in_order "down 90 80 1" "move 546 408 1" "up 546 408 1" "down 100 90 2" "up 100 90 2" "down 100 90 4" \
+    "up 100 90 4" "key 100 0 0"
+[ "$(lines_since_mark | grep -c '^down\|^up')" = 6 ] || fail "a wheel step arrived as a button"
+
+# The error box is modal and transient for the window, shows dark text on
+# white, and Return or a click on OK answers it.
+for answer in Return click; do
+    set_mark
+    xdotool key m
+    wait_until xdotool search --name "^Error\$" || fail "no error box"
+    box=$(xdotool search --name "^Error\$" | head -n 1)
+    wait_until has_focus "$box" || fail "the box did not get the focus"
+    xprop -id "$box" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$window")" || fail "the box is not transient"
+    screenshot "$box"
+    mean=$(/usr/bin/convert "$work/shot.png" -colorspace Gray -format "%[fx:mean]" info:)
+    awk -v m="$mean" 'BEGIN { exit !(m > 0.7 && m < 0.99) }' || fail "the box is not dark text on white (mean $mean)"
+    read -r w h < <(xwininfo -id "$box" | awk '/Width:/{w=$NF} /Height:/{h=$NF} END{print w, h}')
+    if [ $answer = click ]; then xdotool mousemove --window "$box" $((w / 2)) $((h - 29)) click 1; else xdotool key Return; fi
+    expect_in_order "key 109 0 0"
+done
+
+"$wm_request" ping "$window" || fail "_NET_WM_PING was not answered"
+"$wm_request" delete "$window" || fail "could not send WM_DELETE_WINDOW"
+expect_in_order "quit 0 0 0"
+wait_for_exit && [ "$exit_code" = 0 ] || fail "the probe did not end with 0"
