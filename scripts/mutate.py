@@ -267,6 +267,8 @@ def is_call_statement(tokens, partner, a, b):
         return False
     k = a
     while k < b and (tokens[k].kind == "id" or tokens[k].text in (".", "->", "::")):
+        if k > a and tokens[k].kind == "id" and tokens[k - 1].kind == "id":
+            return False  # a declaration: a type, then a name
         k += 1
     return k < b and tokens[k].text == "(" and partner.get(k) == b - 1
 
