@@ -2,7 +2,7 @@
 // sending messages, and the journal with its fault injection.
 #pragma once
 
-#include "platform/standin/driver.h"
+#include "platform/standin/drivers/driver.h"
 #include "platform/standin/win32_types.h"
 
 // The driver, chosen on first use (testing.h can choose first); null when none
@@ -25,7 +25,7 @@ LRESULT send_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Sends to every live top-level window of the thread.
 void send_to_all_windows(UINT message, WPARAM wParam, LPARAM lParam);
 
-// Device contexts (gdi_device_context.cpp): a context to draw in a window (its
+// Device contexts (gdi/device_contexts.cpp): a context to draw in a window (its
 // own one when its class has CS_OWNDC, else a common one), giving it back
 // (false when it is not the window's), and forgetting a dead window's.
 HDC acquire_dc(HWND window);

@@ -1,8 +1,8 @@
 // The stand-in's reset for tests: every rendering context and window given
 // back to the driver, the driver ended, and each area's state at its start.
-#include "platform/standin/gdi_objects.h"
-#include "platform/standin/kernel_state.h"
-#include "platform/standin/user_state.h"
+#include "platform/standin/gdi/gdi_state.h"
+#include "platform/standin/kernel/kernel_state.h"
+#include "platform/standin/user/user_state.h"
 
 void standin_reset()
 {

@@ -1,0 +1,281 @@
+// The null driver's GL side: desktop OpenGL (compatibility profile) through EGL
+// on Mesa's surfaceless platform, so it needs no display. Each window renders
+// into a pbuffer the size of its client area; a pbuffer has only a back buffer,
+// which stands for the front buffer too when the format is single-buffered.
+#include "platform/standin/drivers/null/null_driver.h"
+
+#include <EGL/egl.h>
+#include <EGL/eglext.h>
+#include <GL/gl.h>
+
+#include <algorithm>
+
+struct NullFormat {
+    EGLConfig config;
+    PIXELFORMATDESCRIPTOR description;
+};
+
+struct NullSurface {
+    EGLSurface pbuffer;
+    int width;
+    int height;
+    int format;             // 0 until set
+    DriverContext* context; // last made current on this surface
+};
+
+struct DriverContext {
+    EGLContext context;
+    int format;
+};
+
+static const int MAX_FORMATS = 32;
+
+static EGLDisplay display = EGL_NO_DISPLAY;
+static NullFormat formats[MAX_FORMATS];
+static int format_count;
+static NullSurface* current_surface;
+static DriverContext* current_context;
+
+static EGLint config_value(EGLConfig config, EGLint attribute)
+{
+    EGLint value = 0;
+    eglGetConfigAttrib(display, config, attribute, &value);
+    return value;
+}
+
+static BYTE byte_of(EGLint value)
+{
+    return static_cast<BYTE>(std::clamp(value, 0, 255));
+}
+
+static void add_format(EGLConfig config, bool double_buffer)
+{
+    if (format_count == MAX_FORMATS) return;
+    PIXELFORMATDESCRIPTOR d{};
+    d.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    d.nVersion = 1;
+    // PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL, and PFD_DOUBLEBUFFER or
+    // PFD_SUPPORT_GDI (GDI draws only into single-buffered windows).
+    d.dwFlags = 0x04 | 0x20 | (double_buffer ? 0x01u : 0x10u);
+    d.iPixelType = 0; // PFD_TYPE_RGBA
+    EGLint red = config_value(config, EGL_RED_SIZE);
+    EGLint green = config_value(config, EGL_GREEN_SIZE);
+    EGLint blue = config_value(config, EGL_BLUE_SIZE);
+    EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
+    d.cColorBits = byte_of(red + green + blue);
+    d.cRedBits = byte_of(red);
+    d.cRedShift = byte_of(green + blue);
+    d.cGreenBits = byte_of(green);
+    d.cGreenShift = byte_of(blue);
+    d.cBlueBits = byte_of(blue);
+    d.cBlueShift = 0;
+    d.cAlphaBits = byte_of(alpha);
+    d.cAlphaShift = byte_of(alpha > 0 ? red + green + blue : 0);
+    d.cDepthBits = byte_of(config_value(config, EGL_DEPTH_SIZE));
+    d.cStencilBits = byte_of(config_value(config, EGL_STENCIL_SIZE));
+    d.iLayerType = 0; // PFD_MAIN_PLANE
+    formats[format_count++] = NullFormat{config, d};
+}
+
+// The configs worth offering: 8-bit channels with and without alpha, depth
+// 0, 16 or 24, stencil 0 or 8, no multisampling; each double- and
+// single-buffered, double-buffered ones first as a hardware driver lists them.
+static bool wanted_config(EGLConfig config)
+{
+    EGLint depth = config_value(config, EGL_DEPTH_SIZE);
+    EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
+    return config_value(config, EGL_RED_SIZE) == 8 && config_value(config, EGL_GREEN_SIZE) == 8 &&
+        config_value(config, EGL_BLUE_SIZE) == 8 && (alpha == 0 || alpha == 8) &&
+        (depth == 0 || depth == 16 || depth == 24) && config_value(config, EGL_SAMPLES) == 0 &&
+        (config_value(config, EGL_SURFACE_TYPE) & EGL_PBUFFER_BIT) != 0 &&
+        (config_value(config, EGL_RENDERABLE_TYPE) & EGL_OPENGL_BIT) != 0;
+}
+
+static void list_formats()
+{
+    EGLConfig configs[256];
+    EGLint count = 0;
+    format_count = 0;
+    if (!eglGetConfigs(display, configs, 256, &count)) return;
+    EGLConfig wanted[MAX_FORMATS / 2];
+    int wanted_count = 0;
+    for (EGLint i = 0; i < count && wanted_count < MAX_FORMATS / 2; i++)
+        if (wanted_config(configs[i])) wanted[wanted_count++] = configs[i];
+    // Alpha first, then by depth and stencil, so the list reads like a driver's.
+    std::stable_sort(wanted, wanted + wanted_count, [](EGLConfig a, EGLConfig b) {
+        EGLint ka = -config_value(a, EGL_ALPHA_SIZE) * 10000 + config_value(a, EGL_DEPTH_SIZE) * 100 +
+            config_value(a, EGL_STENCIL_SIZE);
+        EGLint kb = -config_value(b, EGL_ALPHA_SIZE) * 10000 + config_value(b, EGL_DEPTH_SIZE) * 100 +
+            config_value(b, EGL_STENCIL_SIZE);
+        return ka < kb;
+    });
+    for (int i = 0; i < wanted_count; i++) add_format(wanted[i], true);
+    for (int i = 0; i < wanted_count; i++) add_format(wanted[i], false);
+}
+
+// EGL stays initialised for the life of the process once it has started:
+// ending it would have Mesa unload its driver, only to load it again at the
+// next start (the tests start the driver afresh for every case).
+bool null_egl_start()
+{
+    if (display != EGL_NO_DISPLAY) return format_count > 0;
+    auto get_platform_display =
+        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (get_platform_display == nullptr) return false;
+    EGLDisplay candidate = get_platform_display(EGL_PLATFORM_SURFACELESS_MESA, EGL_DEFAULT_DISPLAY, nullptr);
+    EGLint major = 0;
+    EGLint minor = 0;
+    if (candidate == EGL_NO_DISPLAY || !eglInitialize(candidate, &major, &minor) ||
+        !eglBindAPI(EGL_OPENGL_API))
+        return false;
+    display = candidate;
+    list_formats();
+    return format_count > 0;
+}
+
+void null_egl_stop()
+{
+    if (display == EGL_NO_DISPLAY) return;
+    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    current_surface = nullptr;
+    current_context = nullptr;
+}
+
+int null_egl_format_count()
+{
+    return format_count;
+}
+
+bool null_egl_describe(int format, PIXELFORMATDESCRIPTOR* description)
+{
+    if (format < 1 || format > format_count) return false;
+    *description = formats[format - 1].description;
+    return true;
+}
+
+// The pbuffer is made when the format is set, since its config comes from the
+// format; until then the surface only remembers its size.
+static EGLSurface make_pbuffer(int format, int width, int height)
+{
+    const EGLint attributes[] = {EGL_WIDTH, std::max(width, 1), EGL_HEIGHT, std::max(height, 1), EGL_NONE};
+    return eglCreatePbufferSurface(display, formats[format - 1].config, attributes);
+}
+
+NullSurface* null_egl_create_surface(int width, int height)
+{
+    return new NullSurface{EGL_NO_SURFACE, std::max(width, 1), std::max(height, 1), 0, nullptr};
+}
+
+void null_egl_destroy_surface(NullSurface* surface)
+{
+    if (surface == current_surface) {
+        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        current_surface = nullptr;
+        current_context = nullptr;
+    }
+    if (surface->pbuffer != EGL_NO_SURFACE) eglDestroySurface(display, surface->pbuffer);
+    delete surface;
+}
+
+// Pbuffers cannot change size: a new one replaces the old, and the context
+// current on it moves along.
+void null_egl_resize_surface(NullSurface* surface, int width, int height)
+{
+    if (width == surface->width && height == surface->height) return;
+    surface->width = width;
+    surface->height = height;
+    if (surface->format == 0) return;
+    EGLSurface replacement = make_pbuffer(surface->format, width, height);
+    if (replacement == EGL_NO_SURFACE) return;
+    if (surface == current_surface)
+        eglMakeCurrent(display, replacement, replacement, current_context->context);
+    eglDestroySurface(display, surface->pbuffer);
+    surface->pbuffer = replacement;
+}
+
+bool null_egl_set_format(NullSurface* surface, int format)
+{
+    if (format < 1 || format > format_count || surface->format != 0) return false;
+    EGLSurface pbuffer = make_pbuffer(format, surface->width, surface->height);
+    if (pbuffer == EGL_NO_SURFACE) return false;
+    surface->pbuffer = pbuffer;
+    surface->format = format;
+    return true;
+}
+
+DriverContext* null_egl_create_context(NullSurface* surface, int format)
+{
+    if (surface->format == 0 || format != surface->format) return nullptr;
+    const EGLint attributes[] = {
+        EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
+    EGLContext context = eglCreateContext(display, formats[format - 1].config, EGL_NO_CONTEXT, attributes);
+    if (context == EGL_NO_CONTEXT) return nullptr;
+    return new DriverContext{context, format};
+}
+
+bool null_egl_make_current(NullSurface* surface, DriverContext* context)
+{
+    if (surface == nullptr || context == nullptr) {
+        if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT)) return false;
+        current_surface = nullptr;
+        current_context = nullptr;
+        return true;
+    }
+    if (surface->format != context->format || surface->pbuffer == EGL_NO_SURFACE) return false;
+    if (!eglMakeCurrent(display, surface->pbuffer, surface->pbuffer, context->context)) return false;
+    current_surface = surface;
+    current_context = context;
+    surface->context = context;
+    return true;
+}
+
+void null_egl_delete_context(DriverContext* context)
+{
+    if (context == nullptr) return;
+    if (context == current_context) {
+        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        current_surface = nullptr;
+        current_context = nullptr;
+    }
+    eglDestroyContext(display, context->context);
+    delete context;
+}
+
+// The pbuffer has one colour buffer, which is what the window shows: the swap
+// only finishes the drawing.
+bool null_egl_swap(NullSurface* surface)
+{
+    if (surface->pbuffer == EGL_NO_SURFACE) return false;
+    if (surface == current_surface) glFinish();
+    return true;
+}
+
+// Reads from the buffer the context draws into (the front buffer after a
+// single-buffered fallback's glDrawBuffer(GL_FRONT), else the back), making the
+// window's last context current for the read when another one is.
+bool null_egl_read_pixels(NullSurface* surface, int x, int y, int width, int height, unsigned char* rgba)
+{
+    if (surface->pbuffer == EGL_NO_SURFACE || width <= 0 || height <= 0) return false;
+    NullSurface* previous_surface = current_surface;
+    DriverContext* previous_context = current_context;
+    if (surface != current_surface) {
+        if (surface->context == nullptr || !null_egl_make_current(surface, surface->context)) return false;
+    }
+    while (glGetError() != GL_NO_ERROR) { }
+    GLint draw_buffer = GL_BACK;
+    GLint read_buffer = GL_BACK;
+    glGetIntegerv(GL_DRAW_BUFFER, &draw_buffer);
+    glGetIntegerv(GL_READ_BUFFER, &read_buffer);
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+    glReadBuffer(static_cast<GLenum>(draw_buffer));
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glReadBuffer(static_cast<GLenum>(read_buffer));
+    glPopClientAttrib();
+    bool ok = glGetError() == GL_NO_ERROR;
+    if (previous_surface != surface) null_egl_make_current(previous_surface, previous_context);
+    return ok;
+}

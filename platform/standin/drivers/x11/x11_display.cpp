@@ -1,0 +1,159 @@
+// The x11 driver's connection: opening the display, the error handlers, the
+// atoms, the driver table, and the queries that need nothing but the display.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <X11/XKBlib.h>
+
+#include "platform/standin/drivers/events.h"
+#include "platform/standin/drivers/x11/x11_driver.h"
+
+X11Connection x11;
+
+static bool trapping_errors;
+static int trapped_error;
+
+// Protocol errors are answers to requests (a window already gone, a visual the
+// server refuses); none of them is a reason to end the process.
+static int on_protocol_error(Display*, XErrorEvent* error)
+{
+    if (trapping_errors && trapped_error == 0) trapped_error = error->error_code;
+    return 0;
+}
+
+// The connection broke: the server went away or killed this client. Nothing
+// more may be sent on it, and GL must not be touched either.
+[[noreturn]] static void connection_lost(Display* display)
+{
+    int error = errno;
+    char cause[256];
+    if (error == 0 || error == EPIPE || error == ECONNRESET || error == EAGAIN)
+        std::snprintf(cause, sizeof cause,
+            "the X server at %s closed the connection (server ended or client killed)",
+            DisplayString(display));
+    else
+        std::snprintf(cause, sizeof cause, "the connection to the X server at %s failed: %s",
+            DisplayString(display), std::strerror(error));
+    event_display_lost(cause);
+}
+
+static int on_io_error(Display* display)
+{
+    connection_lost(display);
+}
+static void on_io_error_exit(Display* display, void*)
+{
+    connection_lost(display);
+}
+
+void x11_trap_errors()
+{
+    XSync(x11.display, False);
+    trapped_error = 0;
+    trapping_errors = true;
+}
+
+int x11_untrap_errors()
+{
+    XSync(x11.display, False);
+    trapping_errors = false;
+    return trapped_error;
+}
+
+static void intern_atoms()
+{
+    struct Name {
+        const char* name;
+        Atom* atom;
+    };
+    const Name names[] = {
+        {"WM_PROTOCOLS", &x11.wm_protocols},
+        {"WM_DELETE_WINDOW", &x11.wm_delete_window},
+        {"WM_STATE", &x11.wm_state},
+        {"_NET_WM_PING", &x11.net_wm_ping},
+        {"_NET_WM_NAME", &x11.net_wm_name},
+        {"_NET_WM_PID", &x11.net_wm_pid},
+        {"_NET_WM_WINDOW_TYPE", &x11.net_wm_window_type},
+        {"_NET_WM_WINDOW_TYPE_DIALOG", &x11.net_wm_window_type_dialog},
+        {"UTF8_STRING", &x11.utf8_string},
+    };
+    constexpr int count = sizeof names / sizeof names[0];
+    char* strings[count];
+    Atom atoms[count];
+    for (int i = 0; i < count; i++) strings[i] = const_cast<char*>(names[i].name);
+    XInternAtoms(x11.display, strings, count, False, atoms);
+    for (int i = 0; i < count; i++) *names[i].atom = atoms[i];
+}
+
+static void terminate()
+{
+    if (!x11.display) return;
+    x11_close_all_message_boxes();
+    x11_destroy_all_windows();
+    x11_glx_terminate();
+    XCloseDisplay(x11.display);
+    x11 = X11Connection{};
+}
+
+static bool get_cursor_pos(int* screen_x, int* screen_y)
+{
+    ::Window root, child;
+    int root_x = 0, root_y = 0, x, y;
+    unsigned int mask;
+    bool same_screen = XQueryPointer(x11.display, x11.root, &root, &child, &root_x, &root_y, &x, &y, &mask);
+    *screen_x = root_x;
+    *screen_y = root_y;
+    return same_screen;
+}
+
+static void get_screen_size(int* width, int* height)
+{
+    *width = DisplayWidth(x11.display, x11.screen);
+    *height = DisplayHeight(x11.display, x11.screen);
+}
+
+bool x11_driver_init(DisplayDriver* driver)
+{
+    if (x11.display) return false; // one connection per process
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return false;
+    x11.display = display;
+    x11.screen = DefaultScreen(display);
+    x11.root = RootWindow(display, x11.screen);
+    XSetErrorHandler(on_protocol_error);
+    XSetIOErrorHandler(on_io_error);
+    XSetIOErrorExitHandler(display, on_io_error_exit, nullptr);
+    intern_atoms();
+    // A held key repeats its press without the releases X would put between.
+    Bool supported = False;
+    XkbSetDetectableAutoRepeat(display, True, &supported);
+    if (!x11_glx_init()) {
+        XCloseDisplay(display);
+        x11 = X11Connection{};
+        return false;
+    }
+
+    *driver = DisplayDriver{};
+    driver->name = "x11";
+    driver->terminate = terminate;
+    driver->create_window = x11_create_window;
+    driver->destroy_window = x11_destroy_window;
+    driver->show_window = x11_show_window;
+    driver->poll_events = x11_poll_events;
+    driver->wait_events = x11_wait_events;
+    driver->get_cursor_pos = get_cursor_pos;
+    driver->get_screen_size = get_screen_size;
+    driver->pixel_format_count = x11_pixel_format_count;
+    driver->describe_pixel_format = x11_describe_pixel_format;
+    driver->set_pixel_format = x11_set_pixel_format;
+    driver->create_context = x11_create_context;
+    driver->make_current = x11_make_current;
+    driver->delete_context = x11_delete_context;
+    driver->swap_buffers = x11_swap_buffers;
+    driver->read_pixels = x11_read_pixels;
+    driver->open_message_box = x11_open_message_box;
+    driver->message_box_is_open = x11_message_box_is_open;
+    driver->close_message_box = x11_close_message_box;
+    return true;
+}

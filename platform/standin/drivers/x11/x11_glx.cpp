@@ -1,0 +1,285 @@
+// Pixel formats from the GLX framebuffer configurations that can draw to a
+// window, rendering contexts, buffer swaps and read-back.
+#include <cstring>
+
+#include <GL/gl.h>
+
+#include "platform/standin/win32_gdi.h"
+#include "platform/standin/drivers/x11/x11_driver.h"
+
+static constexpr int max_formats = 512;
+static GLXFBConfig* all_configs;
+static GLXFBConfig formats[max_formats]; // format n is formats[n - 1]
+static int format_count;
+
+struct X11Context {
+    bool in_use;
+    GLXContext context;
+    int format;
+};
+static constexpr int max_contexts = 32;
+static X11Context contexts[max_contexts];
+static X11Context* current_context;
+static X11Window* current_window;
+
+typedef void (*SwapIntervalExt)(Display*, GLXDrawable, int);
+typedef int (*SwapIntervalMesa)(unsigned int);
+static SwapIntervalExt swap_interval_ext;
+static SwapIntervalMesa swap_interval_mesa;
+
+static X11Context* context_of(DriverContext* context)
+{
+    return reinterpret_cast<X11Context*>(context);
+}
+
+static int attribute(GLXFBConfig config, int name)
+{
+    int value = 0;
+    glXGetFBConfigAttrib(x11.display, config, name, &value);
+    return value;
+}
+
+// Single-sampled RGBA configurations of the main plane with a true-colour
+// visual: what a Win32 driver lists for windows. Preferred, when there are
+// any, are those without a caveat and with the screen's own depth (a deeper
+// visual would let a compositor see through the window where alpha is low).
+static bool usable(GLXFBConfig config, bool preferred)
+{
+    if (!(attribute(config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) ||
+        !(attribute(config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) ||
+        attribute(config, GLX_X_VISUAL_TYPE) != GLX_TRUE_COLOR || attribute(config, GLX_VISUAL_ID) == 0 ||
+        attribute(config, GLX_LEVEL) != 0 || attribute(config, GLX_SAMPLE_BUFFERS) != 0 ||
+        attribute(config, GLX_CONFIG_CAVEAT) == GLX_NON_CONFORMANT_CONFIG)
+        return false;
+    if (!preferred) return true;
+    if (attribute(config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG) return false;
+    XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
+    bool screen_depth = visual && visual->depth == DefaultDepth(x11.display, x11.screen);
+    if (visual) XFree(visual);
+    return screen_depth;
+}
+
+static bool has_extension(const char* extensions, const char* name)
+{
+    size_t length = std::strlen(name);
+    for (const char* p = extensions; p && (p = std::strstr(p, name)) != nullptr; p += length)
+        if ((p == extensions || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0')) return true;
+    return false;
+}
+
+bool x11_glx_init()
+{
+    int error_base = 0, event_base = 0, major = 0, minor = 0;
+    if (!glXQueryExtension(x11.display, &error_base, &event_base)) return false;
+    if (!glXQueryVersion(x11.display, &major, &minor) || (major == 1 && minor < 3)) return false;
+    int count = 0;
+    all_configs = glXGetFBConfigs(x11.display, x11.screen, &count);
+    format_count = 0;
+    for (int pass = 0; pass < 2 && format_count == 0; pass++)
+        for (int i = 0; i < count && format_count < max_formats; i++)
+            if (usable(all_configs[i], pass == 0)) formats[format_count++] = all_configs[i];
+
+    const char* extensions = glXQueryExtensionsString(x11.display, x11.screen);
+    if (has_extension(extensions, "GLX_EXT_swap_control"))
+        swap_interval_ext = reinterpret_cast<SwapIntervalExt>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
+    else if (has_extension(extensions, "GLX_MESA_swap_control"))
+        swap_interval_mesa = reinterpret_cast<SwapIntervalMesa>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
+    return true;
+}
+
+void x11_glx_terminate()
+{
+    glXMakeContextCurrent(x11.display, 0, 0, nullptr);
+    for (X11Context& c : contexts)
+        if (c.in_use) glXDestroyContext(x11.display, c.context);
+    for (X11Context& c : contexts) c = X11Context{};
+    if (all_configs) XFree(all_configs);
+    all_configs = nullptr;
+    format_count = 0;
+    current_context = nullptr;
+    current_window = nullptr;
+    swap_interval_ext = nullptr;
+    swap_interval_mesa = nullptr;
+}
+
+int x11_pixel_format_count()
+{
+    return format_count;
+}
+
+static BYTE shift_of(unsigned long mask)
+{
+    BYTE shift = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        shift++;
+    }
+    return shift;
+}
+
+static BYTE byte_of(int value)
+{
+    return static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value);
+}
+
+bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* d)
+{
+    if (format < 1 || format > format_count) return false;
+    GLXFBConfig config = formats[format - 1];
+    *d = PIXELFORMATDESCRIPTOR{};
+    d->nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    d->nVersion = 1;
+    d->dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL;
+    if (attribute(config, GLX_DOUBLEBUFFER)) d->dwFlags |= PFD_DOUBLEBUFFER;
+    if (attribute(config, GLX_STEREO)) d->dwFlags |= PFD_STEREO;
+    d->iPixelType = PFD_TYPE_RGBA;
+    d->cRedBits = byte_of(attribute(config, GLX_RED_SIZE));
+    d->cGreenBits = byte_of(attribute(config, GLX_GREEN_SIZE));
+    d->cBlueBits = byte_of(attribute(config, GLX_BLUE_SIZE));
+    d->cAlphaBits = byte_of(attribute(config, GLX_ALPHA_SIZE));
+    // Colour bits count red, green and blue only, as Win32 documents them.
+    d->cColorBits = byte_of(d->cRedBits + d->cGreenBits + d->cBlueBits);
+    XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
+    if (visual) {
+        d->cRedShift = shift_of(visual->red_mask);
+        d->cGreenShift = shift_of(visual->green_mask);
+        d->cBlueShift = shift_of(visual->blue_mask);
+        if (d->cAlphaBits)
+            d->cAlphaShift = shift_of(~(visual->red_mask | visual->green_mask | visual->blue_mask) &
+                ((1ul << (d->cColorBits + d->cAlphaBits)) - 1));
+        XFree(visual);
+    }
+    d->cAccumRedBits = byte_of(attribute(config, GLX_ACCUM_RED_SIZE));
+    d->cAccumGreenBits = byte_of(attribute(config, GLX_ACCUM_GREEN_SIZE));
+    d->cAccumBlueBits = byte_of(attribute(config, GLX_ACCUM_BLUE_SIZE));
+    d->cAccumAlphaBits = byte_of(attribute(config, GLX_ACCUM_ALPHA_SIZE));
+    d->cAccumBits = byte_of(d->cAccumRedBits + d->cAccumGreenBits + d->cAccumBlueBits + d->cAccumAlphaBits);
+    d->cDepthBits = byte_of(attribute(config, GLX_DEPTH_SIZE));
+    d->cStencilBits = byte_of(attribute(config, GLX_STENCIL_SIZE));
+    d->cAuxBuffers = byte_of(attribute(config, GLX_AUX_BUFFERS));
+    d->iLayerType = PFD_MAIN_PLANE;
+    return true;
+}
+
+bool x11_set_pixel_format(DriverWindow* window, int format)
+{
+    X11Window* w = x11_window(window);
+    if (format < 1 || format > format_count || w->surface) return false;
+    GLXFBConfig config = formats[format - 1];
+    XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
+    if (!visual) return false;
+    bool attached = x11_attach_surface(w, visual);
+    XFree(visual);
+    if (!attached) return false;
+    x11_trap_errors();
+    GLXWindow surface = glXCreateWindow(x11.display, config, w->surface, nullptr);
+    if (x11_untrap_errors() != 0 || !surface) return false;
+    w->glx_surface = surface;
+    w->format = format;
+    return true;
+}
+
+DriverContext* x11_create_context(DriverWindow* window, int format)
+{
+    X11Window* w = x11_window(window);
+    if (format < 1 || format > format_count || w->format != format) return nullptr;
+    X11Context* c = nullptr;
+    for (X11Context& slot : contexts)
+        if (!slot.in_use) {
+            c = &slot;
+            break;
+        }
+    if (!c) return nullptr;
+    x11_trap_errors();
+    GLXContext context = glXCreateNewContext(x11.display, formats[format - 1], GLX_RGBA_TYPE, nullptr, True);
+    if (x11_untrap_errors() != 0 || !context) {
+        if (context) glXDestroyContext(x11.display, context);
+        return nullptr;
+    }
+    *c = X11Context{true, context, format};
+    return reinterpret_cast<DriverContext*>(c);
+}
+
+// Presentation waits for the display's refresh, where the server can tell.
+static void set_swap_interval(X11Window* w)
+{
+    if (w->swap_interval_set) return;
+    w->swap_interval_set = true;
+    if (swap_interval_ext)
+        swap_interval_ext(x11.display, w->glx_surface, 1);
+    else if (swap_interval_mesa)
+        swap_interval_mesa(1);
+}
+
+bool x11_make_current(DriverWindow* window, DriverContext* context)
+{
+    X11Window* w = x11_window(window);
+    X11Context* c = context_of(context);
+    if (!c) {
+        glXMakeContextCurrent(x11.display, 0, 0, nullptr);
+        current_context = nullptr;
+        current_window = nullptr;
+        return true;
+    }
+    // As with WGL, a context only goes with windows of its own pixel format.
+    if (!w || !w->glx_surface || w->format != c->format) return false;
+    x11_trap_errors();
+    Bool made = glXMakeContextCurrent(x11.display, w->glx_surface, w->glx_surface, c->context);
+    if (x11_untrap_errors() != 0 || !made) return false;
+    current_context = c;
+    current_window = w;
+    w->shown_since_drawn = false;
+    set_swap_interval(w);
+    return true;
+}
+
+void x11_delete_context(DriverContext* context)
+{
+    X11Context* c = context_of(context);
+    if (!c || !c->in_use) return;
+    if (c == current_context) {
+        glXMakeContextCurrent(x11.display, 0, 0, nullptr);
+        current_context = nullptr;
+        current_window = nullptr;
+    }
+    glXDestroyContext(x11.display, c->context);
+    *c = X11Context{};
+}
+
+void x11_glx_forget_window(X11Window* w)
+{
+    if (w != current_window) return;
+    glXMakeContextCurrent(x11.display, 0, 0, nullptr);
+    current_context = nullptr;
+    current_window = nullptr;
+}
+
+bool x11_swap_buffers(DriverWindow* window)
+{
+    X11Window* w = x11_window(window);
+    if (!w || !w->glx_surface) return false;
+    glXSwapBuffers(x11.display, w->glx_surface);
+    w->shown_since_drawn = true;
+    return true;
+}
+
+// After a swap the picture is in the front buffer; before one, in the buffer
+// being drawn.
+bool x11_read_pixels(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba)
+{
+    X11Window* w = x11_window(window);
+    if (!w || w != current_window || width < 0 || height < 0) return false;
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; i++) { }
+    GLint read_buffer = 0, draw_buffer = 0, alignment = 0;
+    glGetIntegerv(GL_READ_BUFFER, &read_buffer);
+    glGetIntegerv(GL_DRAW_BUFFER, &draw_buffer);
+    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
+    glReadBuffer(w->shown_since_drawn ? GL_FRONT : static_cast<GLenum>(draw_buffer));
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
+    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
+    glReadBuffer(static_cast<GLenum>(read_buffer));
+    return glGetError() == GL_NO_ERROR;
+}

@@ -1,0 +1,125 @@
+// The event API: what a driver reports becomes the Win32 messages Windows
+// would give. Keys and buttons become input messages; focus, moves and sizes
+// are delivered as sent messages at the next look at the queue; a close
+// request is posted as WM_SYSCOMMAND SC_CLOSE, which DefWindowProcA turns into
+// WM_CLOSE (the route Wine takes for the window manager's close).
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/standin/drivers/events.h"
+#include "platform/standin/internal.h"
+#include "platform/win32.h"
+
+static const LPARAM ALT_HELD = 1L << 29;
+static const LPARAM WAS_DOWN = 1L << 30;
+static const LPARAM RELEASED = 1L << 31;
+
+void event_key(HWND window, int virtual_key, int character, bool down)
+{
+    if (!is_live_window(window) || virtual_key <= 0 || virtual_key > 255) return;
+    bool was_down = key_is_down_now(virtual_key);
+    note_key_now(virtual_key, down);
+    bool alt = key_is_down_now(VK_MENU);
+    // Alt without Control (which would be AltGr) and F10 make system keys.
+    bool system = (alt && !key_is_down_now(VK_CONTROL)) || virtual_key == VK_F10 || virtual_key == VK_MENU;
+    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    LPARAM lParam = 1;
+    if (alt) lParam |= ALT_HELD;
+    if (was_down || !down) lParam |= WAS_DOWN;
+    if (!down) lParam |= RELEASED;
+    queue_input(window, message, static_cast<WPARAM>(virtual_key), lParam, down ? character : 0);
+}
+
+// While another window holds the capture, mouse input goes to it, in its own
+// client coordinates.
+static HWND mouse_target(HWND window, int* x, int* y)
+{
+    HWND captured = capture_window();
+    if (captured == nullptr || captured == window) return window;
+    const WindowRecord* from = window_record(window);
+    const WindowRecord* to = window_record(captured);
+    *x += from->client_rect.left - to->client_rect.left;
+    *y += from->client_rect.top - to->client_rect.top;
+    return captured;
+}
+
+static LPARAM position_word(int x, int y)
+{
+    return MAKELPARAM(static_cast<SHORT>(x), static_cast<SHORT>(y));
+}
+
+void event_button(HWND window, int button, bool down, int x, int y)
+{
+    static const UINT messages[3][2] = {
+        {WM_LBUTTONUP, WM_LBUTTONDOWN}, {WM_RBUTTONUP, WM_RBUTTONDOWN}, {WM_MBUTTONUP, WM_MBUTTONDOWN}};
+    if (!is_live_window(window) || button < 0 || button > 2) return;
+    note_button_now(button, down);
+    HWND target = mouse_target(window, &x, &y);
+    queue_input(target, messages[button][down ? 1 : 0], mouse_key_flags_now(), position_word(x, y), 0);
+}
+
+void event_motion(HWND window, int x, int y)
+{
+    if (!is_live_window(window)) return;
+    HWND target = mouse_target(window, &x, &y);
+    queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
+}
+
+void event_focus(HWND window, bool focused)
+{
+    if (is_live_window(window)) queue_sent(window, STANDIN_FOCUS_CHANGE, focused ? 1 : 0, 0);
+}
+
+void event_close_request(HWND window)
+{
+    if (is_live_window(window)) post_message(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+void event_moved(HWND window, int screen_x, int screen_y)
+{
+    WindowRecord* record = window_record(window);
+    if (record == nullptr) return;
+    if (record->client_rect.left == screen_x && record->client_rect.top == screen_y) return;
+    set_client_rect(record, screen_x, screen_y, record->client_rect.right - record->client_rect.left,
+        record->client_rect.bottom - record->client_rect.top);
+    if (record->placed) queue_sent(window, WM_MOVE, 0, position_word(screen_x, screen_y));
+}
+
+void event_resized(HWND window, int width, int height, bool minimised)
+{
+    WindowRecord* record = window_record(window);
+    if (record == nullptr) return;
+    RECT client = record->client_rect;
+    if (minimised) {
+        if (record->minimised) return;
+        record->minimised = true;
+        set_client_rect(record, client.left, client.top, 0, 0);
+        if (record->placed) queue_sent(window, WM_SIZE, SIZE_MINIMIZED, 0);
+        return;
+    }
+    int old_width = client.right - client.left;
+    int old_height = client.bottom - client.top;
+    if (!record->minimised && old_width == width && old_height == height) return;
+    record->minimised = false;
+    set_client_rect(record, client.left, client.top, width, height);
+    if (!record->placed) return;
+    queue_sent(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
+    // The redraw styles repaint everything; otherwise only what is new.
+    if ((record->class_style & (CS_HREDRAW | CS_VREDRAW)) != 0 || width > old_width || height > old_height)
+        invalidate_window(record, nullptr, true);
+}
+
+void event_exposed(HWND window)
+{
+    invalidate_window(window_record(window), nullptr, true);
+}
+
+void event_display_lost(const char* cause)
+{
+    std::fprintf(stderr, "%s: lost the display: %s\n", program_invocation_short_name,
+        cause == nullptr ? "unknown cause" : cause);
+    std::fflush(stderr);
+    _exit(1);
+}

@@ -1,0 +1,88 @@
+// Testing controls that inject input through the event API, as a driver would
+// report it, and read a window's pixels back.
+#include <cstring>
+
+#include "platform/standin/drivers/events.h"
+#include "platform/standin/internal.h"
+#include "platform/standin/drivers/null/null_driver.h"
+#include "platform/standin/testing.h"
+#include "platform/win32.h"
+
+static bool null_driver_in_use()
+{
+    DisplayDriver* driver = current_driver();
+    return driver != nullptr && std::strcmp(driver->name, "null") == 0;
+}
+
+void standin_key(HWND window, int virtual_key, bool down)
+{
+    int character = 0;
+    if (down) {
+        // Caps Lock's own press toggles before it could type anything.
+        character = us_layout_character(virtual_key, key_is_down_now(VK_SHIFT),
+            key_is_toggled_now(VK_CAPITAL), key_is_down_now(VK_CONTROL));
+    }
+    event_key(window, virtual_key, character, down);
+}
+
+void standin_key_press(HWND window, int virtual_key)
+{
+    standin_key(window, virtual_key, true);
+    standin_key(window, virtual_key, false);
+}
+
+void standin_key_with_character(HWND window, int virtual_key, int character, bool down)
+{
+    event_key(window, virtual_key, character, down);
+}
+
+void standin_button(HWND window, int button, bool down, int x, int y)
+{
+    event_button(window, button, down, x, y);
+}
+
+void standin_motion(HWND window, int x, int y)
+{
+    event_motion(window, x, y);
+}
+
+void standin_focus(HWND window, bool focused)
+{
+    event_focus(window, focused);
+}
+
+void standin_close_request(HWND window)
+{
+    event_close_request(window);
+}
+
+void standin_move(HWND window, int screen_x, int screen_y)
+{
+    event_moved(window, screen_x, screen_y);
+}
+
+// The null driver's buffer takes the new size before the size is reported.
+void standin_resize(HWND window, int width, int height, bool minimised)
+{
+    if (!minimised && null_driver_in_use()) null_driver_resize(window, width, height);
+    event_resized(window, width, height, minimised);
+}
+
+void standin_expose(HWND window)
+{
+    event_exposed(window);
+}
+
+void standin_set_cursor(int screen_x, int screen_y)
+{
+    if (null_driver_in_use()) null_driver_set_cursor(screen_x, screen_y);
+}
+
+bool standin_read_pixels(HWND window, int x, int y, int width, int height, unsigned char* rgba)
+{
+    DisplayDriver* driver = chosen_driver();
+    DriverWindow* driver_window = driver_window_of(window);
+    if (driver == nullptr || driver_window == nullptr || rgba == nullptr || width <= 0 || height <= 0)
+        return false;
+    return driver->read_pixels(driver_window, x, y, width, height, rgba);
+}
