@@ -45,29 +45,26 @@ display_opens() {
   [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
 }
 
-# start_xvfb [WIDTHxHEIGHTxDEPTH]: starts a private Xvfb on a free display and
-# exports DISPLAY; its process id is in XVFB_PID. Display numbers are drawn at
-# random from a wide range, and a server counts as started only when the lock
-# of its display names it, so parallel tests never share a server.
+# start_xvfb [WIDTHxHEIGHTxDEPTH]: starts a private Xvfb and exports DISPLAY;
+# its process id is in XVFB_PID. The server picks a free display number
+# itself and writes it to us once it accepts connections (-displayfd), so
+# servers started side by side never race for one number.
 start_xvfb() {
-  local screen=${1:-1024x768x24} attempt n tries
-  for attempt in 1 2 3 4 5 6 7 8 9 10; do
-    n=$((100 + RANDOM % 900))
-    [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -nolisten tcp -screen 0 "$screen" >/dev/null 2>&1 &
-    XVFB_PID=$!
-    for tries in $(seq 1 100); do
-      kill -0 "$XVFB_PID" 2>/dev/null || break
-      if [ "$(cat "/tmp/.X$n-lock" 2>/dev/null | tr -d ' \n')" = "$XVFB_PID" ] &&
-        xdpyinfo -display ":$n" >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        return 0
-      fi
-      sleep 0.1
-    done
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
+  local screen=${1:-1024x768x24} number_file tries
+  number_file=$(mktemp)
+  Xvfb -displayfd 3 -nolisten tcp -screen 0 "$screen" 3>"$number_file" >/dev/null 2>&1 &
+  XVFB_PID=$!
+  for tries in $(seq 1 300); do
+    if grep -q '^[0-9]\+$' "$number_file"; then
+      export DISPLAY=":$(cat "$number_file")"
+      rm -f "$number_file"
+      return 0
+    fi
+    kill -0 "$XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$number_file"
+  kill "$XVFB_PID" 2>/dev/null
   echo "Xvfb did not start" >&2
   return 1
 }

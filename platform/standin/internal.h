@@ -7,10 +7,10 @@
 
 // The driver, chosen on first use (testing.h can choose first); null when none
 // can start. Calls made before a driver is needed never choose one.
-DisplayDriver* current_driver();
+const DisplayDriver* current_driver();
 
 // The driver already chosen, without choosing one; null before the first choice.
-DisplayDriver* chosen_driver();
+const DisplayDriver* chosen_driver();
 // Ends the driver chosen, if any; the next use chooses again.
 void end_driver();
 

@@ -6,7 +6,7 @@
 
 void standin_reset()
 {
-    if (DisplayDriver* driver = chosen_driver()) {
+    if (const DisplayDriver* driver = chosen_driver()) {
         driver->make_current(nullptr, nullptr);
         for (const WglContext& context : gdi_state.contexts)
             if (context.handle != nullptr) driver->delete_context(context.context);

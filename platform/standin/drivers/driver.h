@@ -10,6 +10,7 @@ struct DriverWindow;
 struct DriverContext;
 struct DriverMessageBox;
 
+// A driver's functions, one constant table each.
 struct DisplayDriver {
     const char* name; // "x11" or "null"
     void (*terminate)();
@@ -23,7 +24,8 @@ struct DisplayDriver {
 
     // Report every pending event through the event API; never blocks.
     void (*poll_events)();
-    // Block until at least one event has been reported.
+    // Block until at least one event has been reported, or (a driver whose
+    // events are injected) for a moment, as a thread blocked in GetMessage does.
     void (*wait_events)();
 
     bool (*get_cursor_pos)(int* screen_x, int* screen_y);
@@ -48,9 +50,15 @@ struct DisplayDriver {
     DriverMessageBox* (*open_message_box)(DriverWindow* owner, const char* text, const char* caption);
     bool (*message_box_is_open)(DriverMessageBox* box);
     void (*close_message_box)(DriverMessageBox* box);
+
+    // What a driver whose events are injected offers the testing controls
+    // (null where the window system decides): the pointer put where a test
+    // says, and a window's buffer given a new client size before it is reported.
+    void (*set_cursor_pos)(int screen_x, int screen_y);
+    void (*resize_window)(DriverWindow* window, int width, int height);
 };
 
-// Each fills the table and returns true, or returns false when it cannot start
+// Each starts its driver and returns its table, or null when it cannot start
 // (no display for x11, no EGL for null) after writing nothing to stderr.
-bool x11_driver_init(DisplayDriver* driver);
-bool null_driver_init(DisplayDriver* driver);
+const DisplayDriver* x11_driver_init();
+const DisplayDriver* null_driver_init();

@@ -1,6 +1,6 @@
 // Which display driver runs: the one a test selects, else the null driver when
-// ROLLBOX_DRIVER=null, else x11 when a display opens; otherwise none, and
-// window creation fails.
+// ROLLBOX_DRIVER=null asks for it, else x11 when a display opens; otherwise
+// none, and window creation fails.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -9,23 +9,32 @@
 #include "platform/standin/internal.h"
 #include "platform/standin/testing.h"
 
-static DisplayDriver driver_table;
-static DisplayDriver* driver;
+struct DriverBootstrap {
+    const char* name;
+    const DisplayDriver* (*init)();
+    const char* cannot_start; // why, for stderr, when it was asked for and does not start
+};
+
+static const DriverBootstrap DRIVERS[] = {
+    {"x11", x11_driver_init, nullptr},
+    {"null", null_driver_init, "the headless driver cannot start (no EGL on Mesa's surfaceless platform)"},
+};
+
+static const DisplayDriver* driver;
 static bool chosen;
 
-static bool start(const char* name)
+static const DriverBootstrap* bootstrap_named(const char* name)
 {
-    DisplayDriver table = {};
-    bool started = false;
-    if (std::strcmp(name, "null") == 0)
-        started = null_driver_init(&table);
-    else if (std::strcmp(name, "x11") == 0)
-        started = x11_driver_init(&table);
+    for (const DriverBootstrap& candidate : DRIVERS)
+        if (std::strcmp(candidate.name, name) == 0) return &candidate;
+    return nullptr;
+}
+
+static bool start(const DriverBootstrap* bootstrap)
+{
     chosen = true;
-    if (!started) return false;
-    driver_table = table;
-    driver = &driver_table;
-    return true;
+    driver = bootstrap == nullptr ? nullptr : bootstrap->init();
+    return driver != nullptr;
 }
 
 // Says once why no window can open, before the program reports its own failure.
@@ -41,22 +50,21 @@ static void report_no_display()
             stderr, "%s: cannot open the X display \"%s\"\n", program_invocation_short_name, display);
 }
 
-DisplayDriver* current_driver()
+const DisplayDriver* current_driver()
 {
     if (chosen) return driver;
     const char* wanted = std::getenv("ROLLBOX_DRIVER");
-    if (wanted != nullptr && std::strcmp(wanted, "null") == 0) {
-        if (!start("null"))
-            std::fprintf(stderr,
-                "%s: the headless driver cannot start (no EGL on Mesa's surfaceless platform)\n",
-                program_invocation_short_name);
-    } else if (!start("x11")) {
+    const DriverBootstrap* asked = wanted == nullptr ? nullptr : bootstrap_named(wanted);
+    if (asked != nullptr && asked->cannot_start != nullptr) {
+        if (!start(asked))
+            std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, asked->cannot_start);
+    } else if (!start(bootstrap_named("x11"))) {
         report_no_display();
     }
     return driver;
 }
 
-DisplayDriver* chosen_driver()
+const DisplayDriver* chosen_driver()
 {
     return driver;
 }
@@ -71,7 +79,7 @@ void end_driver()
 bool standin_select_driver(const char* name)
 {
     if (chosen) return driver != nullptr && std::strcmp(driver->name, name) == 0;
-    return start(name);
+    return start(bootstrap_named(name));
 }
 
 const char* standin_driver_name()

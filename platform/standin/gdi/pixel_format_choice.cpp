@@ -9,7 +9,7 @@
 
 static int format_count()
 {
-    DisplayDriver* driver = current_driver();
+    const DisplayDriver* driver = current_driver();
     return driver == nullptr ? 0 : driver->pixel_format_count();
 }
 
@@ -18,7 +18,7 @@ static int format_count()
 // true-colour buffer.
 static bool describe(int format, PIXELFORMATDESCRIPTOR* description)
 {
-    DisplayDriver* driver = current_driver();
+    const DisplayDriver* driver = current_driver();
     if (driver == nullptr || format < 1 || format > driver->pixel_format_count()) return false;
     if (!driver->describe_pixel_format(format, description)) return false;
     if (gdi_state.palette_display && description->iPixelType == PFD_TYPE_RGBA) {

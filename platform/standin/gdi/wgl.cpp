@@ -16,7 +16,7 @@ static WglContext* context_record(HGLRC handle)
 
 static void release_current()
 {
-    DisplayDriver* driver = current_driver();
+    const DisplayDriver* driver = current_driver();
     if (gdi_state.current_context != nullptr && driver != nullptr) driver->make_current(nullptr, nullptr);
     gdi_state.current_context = nullptr;
     gdi_state.current_dc = nullptr;

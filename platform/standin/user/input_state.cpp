@@ -167,7 +167,7 @@ HWND WINAPI GetCapture()
 BOOL WINAPI GetCursorPos(LPPOINT point)
 {
     if (!platform_call("GetCursorPos")) return FALSE;
-    DisplayDriver* driver = current_driver();
+    const DisplayDriver* driver = current_driver();
     int x = 0;
     int y = 0;
     if (point == nullptr || driver == nullptr || !driver->get_cursor_pos(&x, &y)) return FALSE;

@@ -26,7 +26,7 @@ static void write_to_stderr(const char* text, const char* caption)
     std::fflush(stderr);
 }
 
-static void run_modal(DisplayDriver* driver, DriverMessageBox* box)
+static void run_modal(const DisplayDriver* driver, DriverMessageBox* box)
 {
     bool quit_taken = false;
     int quit_code = 0;
@@ -54,7 +54,7 @@ int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type)
     if (text == nullptr) text = "";
     if (caption == nullptr) caption = "Error";
     record(owner, text, caption, type);
-    DisplayDriver* driver = current_driver();
+    const DisplayDriver* driver = current_driver();
     DriverMessageBox* box = nullptr;
     if (driver != nullptr) box = driver->open_message_box(driver_window_of(owner), text, caption);
     if (box == nullptr) {

@@ -147,14 +147,14 @@ static void stamp(MSG* message)
     POINT cursor = {0, 0};
     int x = 0;
     int y = 0;
-    DisplayDriver* driver = chosen_driver();
+    const DisplayDriver* driver = chosen_driver();
     if (driver != nullptr && driver->get_cursor_pos(&x, &y)) cursor = POINT{x, y};
     message->pt = cursor;
 }
 
 bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
 {
-    if (DisplayDriver* driver = chosen_driver()) driver->poll_events();
+    if (const DisplayDriver* driver = chosen_driver()) driver->poll_events();
     deliver_sent();
 
     int index = find(posted(), window, first, last);
@@ -200,9 +200,8 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT
     return peek_message(message, window, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
-// Waits on the driver. When the driver has nothing to wait on (the null driver,
-// or no display at all) nothing can ever arrive, and the wait naps instead of
-// spinning, as a thread blocked in GetMessage would.
+// Waits on the driver. With no display at all nothing can ever arrive, and the
+// wait naps instead of spinning, as a thread blocked in GetMessage would.
 BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
 {
     if (!platform_call("GetMessageA")) return -1;
@@ -213,9 +212,10 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
     }
     for (;;) {
         if (peek_message(message, window, first, last, true)) return message->message == WM_QUIT ? 0 : 1;
-        DisplayDriver* driver = current_driver();
-        if (driver != nullptr) driver->wait_events();
-        if (driver == nullptr || std::strcmp(driver->name, "null") == 0) {
+        const DisplayDriver* driver = current_driver();
+        if (driver != nullptr) {
+            driver->wait_events();
+        } else {
             timespec nap = {0, 1000000};
             nanosleep(&nap, nullptr);
         }

@@ -1,18 +1,9 @@
 // Testing controls that inject input through the event API, as a driver would
 // report it, and read a window's pixels back.
-#include <cstring>
-
 #include "platform/standin/drivers/events.h"
 #include "platform/standin/internal.h"
-#include "platform/standin/drivers/null/null_driver.h"
 #include "platform/standin/testing.h"
 #include "platform/win32.h"
-
-static bool null_driver_in_use()
-{
-    DisplayDriver* driver = current_driver();
-    return driver != nullptr && std::strcmp(driver->name, "null") == 0;
-}
 
 void standin_key(HWND window, int virtual_key, bool down)
 {
@@ -61,10 +52,14 @@ void standin_move(HWND window, int screen_x, int screen_y)
     event_moved(window, screen_x, screen_y);
 }
 
-// The null driver's buffer takes the new size before the size is reported.
+// A driver whose sizes are injected gives the window's buffer the new size
+// before the size is reported.
 void standin_resize(HWND window, int width, int height, bool minimised)
 {
-    if (!minimised && null_driver_in_use()) null_driver_resize(window, width, height);
+    const DisplayDriver* driver = current_driver();
+    DriverWindow* driver_window = driver_window_of(window);
+    if (!minimised && driver != nullptr && driver->resize_window != nullptr && driver_window != nullptr)
+        driver->resize_window(driver_window, width, height);
     event_resized(window, width, height, minimised);
 }
 
@@ -75,12 +70,13 @@ void standin_expose(HWND window)
 
 void standin_set_cursor(int screen_x, int screen_y)
 {
-    if (null_driver_in_use()) null_driver_set_cursor(screen_x, screen_y);
+    const DisplayDriver* driver = current_driver();
+    if (driver != nullptr && driver->set_cursor_pos != nullptr) driver->set_cursor_pos(screen_x, screen_y);
 }
 
 bool standin_read_pixels(HWND window, int x, int y, int width, int height, unsigned char* rgba)
 {
-    DisplayDriver* driver = chosen_driver();
+    const DisplayDriver* driver = chosen_driver();
     DriverWindow* driver_window = driver_window_of(window);
     if (driver == nullptr || driver_window == nullptr || rgba == nullptr || width <= 0 || height <= 0)
         return false;

@@ -77,7 +77,7 @@ int WINAPI GetSystemMetrics(int index)
     switch (index) {
     case SM_CXSCREEN:
     case SM_CYSCREEN:
-        if (DisplayDriver* driver = current_driver()) driver->get_screen_size(&width, &height);
+        if (const DisplayDriver* driver = current_driver()) driver->get_screen_size(&width, &height);
         return index == SM_CXSCREEN ? width : height;
     case SM_CXFRAME:
     case SM_CYFRAME:

@@ -21,7 +21,7 @@ static void finish_destruction(HWND window)
     forget_window_dcs(window);
     WindowRecord* record = window_record(window);
     if (record == nullptr) return;
-    DisplayDriver* driver = chosen_driver();
+    const DisplayDriver* driver = chosen_driver();
     if (driver != nullptr && record->driver_window != nullptr) driver->destroy_window(record->driver_window);
     free_window_record(record);
 }
@@ -46,7 +46,7 @@ HWND WINAPI CreateWindowExA(DWORD ex_style, LPCSTR class_name, LPCSTR title, DWO
     if (!platform_call("CreateWindowExA")) return nullptr;
     const WNDCLASSA* window_class = find_window_class(class_name);
     if (window_class == nullptr || (style & WS_CHILD) != 0) return nullptr;
-    DisplayDriver* driver = current_driver();
+    const DisplayDriver* driver = current_driver();
     if (driver == nullptr) return nullptr;
 
     int screen_width = 0;

@@ -3,65 +3,74 @@
 // by the testing controls; message boxes are answered at once.
 #include "platform/standin/drivers/null/null_driver.h"
 
-#include "platform/standin/internal.h"
+#include <unistd.h>
 
-struct DriverWindow {
-    HWND window;
-    NullSurface* surface;
-};
+#include <algorithm>
+#include <iterator>
+
+static const int MAX_WINDOWS = 32;
+static NullWindow windows[MAX_WINDOWS];
 
 // One box stands for all: the stand-in records the text, and the box is
 // already closed when it is opened, as if OK had been pressed.
-struct DriverMessageBox {
-    int unused;
-};
-
-static DriverMessageBox answered_box;
+static int answered_box;
 static int cursor_x;
 static int cursor_y;
 
 static const int SCREEN_WIDTH = 1920;
 static const int SCREEN_HEIGHT = 1080;
 
-void null_driver_set_cursor(int screen_x, int screen_y)
-{
-    cursor_x = screen_x;
-    cursor_y = screen_y;
-}
-
-void null_driver_resize(HWND window, int width, int height)
-{
-    DriverWindow* record = driver_window_of(window);
-    if (record == nullptr || width <= 0 || height <= 0) return;
-    null_egl_resize_surface(record->surface, width, height);
-}
-
 static void terminate()
 {
+    for (NullWindow& window : windows)
+        if (window.in_use) null_egl_destroy_surface(&window);
+    std::fill(std::begin(windows), std::end(windows), NullWindow{});
     null_egl_stop();
 }
 
 // Nothing is reported here: the window gets exactly the position and size asked.
-static DriverWindow* create_window(HWND window, const char*, int, int, int width, int height)
+static DriverWindow* create_window(HWND handle, const char*, int, int, int width, int height)
 {
-    NullSurface* surface = null_egl_create_surface(width, height);
-    if (surface == nullptr) return nullptr;
-    DriverWindow* record = new DriverWindow{window, surface};
-    return record;
+    for (NullWindow& slot : windows)
+        if (!slot.in_use) {
+            slot =
+                NullWindow{true, handle, EGL_NO_SURFACE, std::max(width, 1), std::max(height, 1), 0, nullptr};
+            return driver_window(&slot);
+        }
+    return nullptr;
 }
 
 static void destroy_window(DriverWindow* window)
 {
     if (window == nullptr) return;
-    null_egl_destroy_surface(window->surface);
-    delete window;
+    null_egl_destroy_surface(null_window(window));
+    *null_window(window) = NullWindow{};
 }
 
 static void show_window(DriverWindow*) { }
 
-// Events are injected; there is never anything to fetch or wait for.
+// Events are injected; there is never anything to fetch. A thread blocked in
+// GetMessage sleeps until something arrives: with nothing that can arrive, it
+// naps a moment instead of spinning.
 static void poll_events() { }
-static void wait_events() { }
+static void wait_events()
+{
+    usleep(1000);
+}
+
+// The testing controls put the pointer where a test says.
+static void set_cursor_pos(int screen_x, int screen_y)
+{
+    cursor_x = screen_x;
+    cursor_y = screen_y;
+}
+
+// A new client size takes a new pbuffer before the size is reported. A size
+// of 0 (minimised) keeps the buffer as it is.
+static void resize_window(DriverWindow* window, int width, int height)
+{
+    if (width > 0 && height > 0) null_egl_resize_surface(null_window(window), width, height);
+}
 
 static bool get_cursor_pos(int* screen_x, int* screen_y)
 {
@@ -76,34 +85,9 @@ static void get_screen_size(int* width, int* height)
     *height = SCREEN_HEIGHT;
 }
 
-static bool set_pixel_format(DriverWindow* window, int format)
-{
-    return null_egl_set_format(window->surface, format);
-}
-
-static DriverContext* create_context(DriverWindow* window, int format)
-{
-    return null_egl_create_context(window->surface, format);
-}
-
-static bool make_current(DriverWindow* window, DriverContext* context)
-{
-    return null_egl_make_current(window == nullptr ? nullptr : window->surface, context);
-}
-
-static bool swap_buffers(DriverWindow* window)
-{
-    return null_egl_swap(window->surface);
-}
-
-static bool read_pixels(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba)
-{
-    return null_egl_read_pixels(window->surface, x, y, width, height, rgba);
-}
-
 static DriverMessageBox* open_message_box(DriverWindow*, const char*, const char*)
 {
-    return &answered_box;
+    return reinterpret_cast<DriverMessageBox*>(&answered_box);
 }
 
 static bool message_box_is_open(DriverMessageBox*)
@@ -113,30 +97,35 @@ static bool message_box_is_open(DriverMessageBox*)
 
 static void close_message_box(DriverMessageBox*) { }
 
-bool null_driver_init(DisplayDriver* driver)
+static const DisplayDriver NULL_DRIVER = {
+    .name = "null",
+    .terminate = terminate,
+    .create_window = create_window,
+    .destroy_window = destroy_window,
+    .show_window = show_window,
+    .poll_events = poll_events,
+    .wait_events = wait_events,
+    .get_cursor_pos = get_cursor_pos,
+    .get_screen_size = get_screen_size,
+    .pixel_format_count = null_egl_format_count,
+    .describe_pixel_format = null_egl_describe,
+    .set_pixel_format = null_egl_set_format,
+    .create_context = null_egl_create_context,
+    .make_current = null_egl_make_current,
+    .delete_context = null_egl_delete_context,
+    .swap_buffers = null_egl_swap,
+    .read_pixels = null_egl_read_pixels,
+    .open_message_box = open_message_box,
+    .message_box_is_open = message_box_is_open,
+    .close_message_box = close_message_box,
+    .set_cursor_pos = set_cursor_pos,
+    .resize_window = resize_window,
+};
+
+const DisplayDriver* null_driver_init()
 {
-    if (!null_egl_start()) return false;
+    if (!null_egl_start()) return nullptr;
     cursor_x = 0;
     cursor_y = 0;
-    driver->name = "null";
-    driver->terminate = terminate;
-    driver->create_window = create_window;
-    driver->destroy_window = destroy_window;
-    driver->show_window = show_window;
-    driver->poll_events = poll_events;
-    driver->wait_events = wait_events;
-    driver->get_cursor_pos = get_cursor_pos;
-    driver->get_screen_size = get_screen_size;
-    driver->pixel_format_count = null_egl_format_count;
-    driver->describe_pixel_format = null_egl_describe;
-    driver->set_pixel_format = set_pixel_format;
-    driver->create_context = create_context;
-    driver->make_current = make_current;
-    driver->delete_context = null_egl_delete_context;
-    driver->swap_buffers = swap_buffers;
-    driver->read_pixels = read_pixels;
-    driver->open_message_box = open_message_box;
-    driver->message_box_is_open = message_box_is_open;
-    driver->close_message_box = close_message_box;
-    return true;
+    return &NULL_DRIVER;
 }

@@ -1,32 +1,44 @@
-// The null display driver: what the rest of the stand-in reaches of it besides
-// its DisplayDriver table, and what its own files share.
+// What the null driver's two files share: its window record and its GL side.
+// Only the null driver's own files include this header.
 #pragma once
+
+#include <EGL/egl.h>
 
 #include "platform/standin/drivers/driver.h"
 
-// The cursor position get_cursor_pos reports (screen coordinates); the
-// stand-in's standin_set_cursor sets it while the null driver is in use.
-void null_driver_set_cursor(int screen_x, int screen_y);
+// A window: its pbuffer (made once the pixel format is set), the client size
+// it follows, and the context last made current on it. Behind every
+// DriverWindow the null driver hands out is one of these, from a fixed table.
+struct NullContext;
+struct NullWindow {
+    bool in_use;
+    HWND handle;
+    EGLSurface pbuffer; // EGL_NO_SURFACE until the format is set
+    int width;
+    int height;
+    int format; // 0 until set
+    NullContext* context;
+};
 
-// The client area of `window` is now width x height: the window's pbuffer is
-// replaced by one of that size (the same context stays current on it). Called
-// by the stand-in when a new size is injected, before the size is reported.
-// A size of 0 (minimised) keeps the buffer as it is.
-void null_driver_resize(HWND window, int width, int height);
+inline NullWindow* null_window(DriverWindow* window)
+{
+    return reinterpret_cast<NullWindow*>(window);
+}
+inline DriverWindow* driver_window(NullWindow* window)
+{
+    return reinterpret_cast<DriverWindow*>(window);
+}
 
-// Shared by null_driver.cpp and null_egl.cpp.
+// null_egl.cpp: the GL side, desktop OpenGL through EGL.
 bool null_egl_start();
 void null_egl_stop();
 int null_egl_format_count();
 bool null_egl_describe(int format, PIXELFORMATDESCRIPTOR* description);
-// A window's GL side: its pbuffer, the format set on it, its last context.
-struct NullSurface;
-NullSurface* null_egl_create_surface(int width, int height);
-void null_egl_destroy_surface(NullSurface* surface);
-void null_egl_resize_surface(NullSurface* surface, int width, int height);
-bool null_egl_set_format(NullSurface* surface, int format);
-DriverContext* null_egl_create_context(NullSurface* surface, int format);
-bool null_egl_make_current(NullSurface* surface, DriverContext* context);
+void null_egl_destroy_surface(NullWindow* window);
+void null_egl_resize_surface(NullWindow* window, int width, int height);
+bool null_egl_set_format(DriverWindow* window, int format);
+DriverContext* null_egl_create_context(DriverWindow* window, int format);
+bool null_egl_make_current(DriverWindow* window, DriverContext* context);
 void null_egl_delete_context(DriverContext* context);
-bool null_egl_swap(NullSurface* surface);
-bool null_egl_read_pixels(NullSurface* surface, int x, int y, int width, int height, unsigned char* rgba);
+bool null_egl_swap(DriverWindow* window);
+bool null_egl_read_pixels(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba);

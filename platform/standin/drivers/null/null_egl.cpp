@@ -4,37 +4,44 @@
 // which stands for the front buffer too when the format is single-buffered.
 #include "platform/standin/drivers/null/null_driver.h"
 
-#include <EGL/egl.h>
 #include <EGL/eglext.h>
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <iterator>
 
 struct NullFormat {
     EGLConfig config;
     PIXELFORMATDESCRIPTOR description;
 };
 
-struct NullSurface {
-    EGLSurface pbuffer;
-    int width;
-    int height;
-    int format;             // 0 until set
-    DriverContext* context; // last made current on this surface
-};
-
-struct DriverContext {
+struct NullContext {
+    bool in_use;
     EGLContext context;
     int format;
 };
 
 static const int MAX_FORMATS = 32;
+static const int MAX_CONTEXTS = 32;
 
 static EGLDisplay display = EGL_NO_DISPLAY;
 static NullFormat formats[MAX_FORMATS];
 static int format_count;
-static NullSurface* current_surface;
-static DriverContext* current_context;
+static NullContext contexts[MAX_CONTEXTS];
+static NullWindow* current_window;
+static NullContext* current_context;
+
+static NullContext* null_context(DriverContext* context)
+{
+    return reinterpret_cast<NullContext*>(context);
+}
+
+static void release_current()
+{
+    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    current_window = nullptr;
+    current_context = nullptr;
+}
 
 static EGLint config_value(EGLConfig config, EGLint attribute)
 {
@@ -136,9 +143,7 @@ bool null_egl_start()
 void null_egl_stop()
 {
     if (display == EGL_NO_DISPLAY) return;
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    current_surface = nullptr;
-    current_context = nullptr;
+    release_current();
 }
 
 int null_egl_format_count()
@@ -161,105 +166,108 @@ static EGLSurface make_pbuffer(int format, int width, int height)
     return eglCreatePbufferSurface(display, formats[format - 1].config, attributes);
 }
 
-NullSurface* null_egl_create_surface(int width, int height)
+void null_egl_destroy_surface(NullWindow* window)
 {
-    return new NullSurface{EGL_NO_SURFACE, std::max(width, 1), std::max(height, 1), 0, nullptr};
-}
-
-void null_egl_destroy_surface(NullSurface* surface)
-{
-    if (surface == current_surface) {
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        current_surface = nullptr;
-        current_context = nullptr;
-    }
-    if (surface->pbuffer != EGL_NO_SURFACE) eglDestroySurface(display, surface->pbuffer);
-    delete surface;
+    if (window == current_window) release_current();
+    if (window->pbuffer != EGL_NO_SURFACE) eglDestroySurface(display, window->pbuffer);
+    window->pbuffer = EGL_NO_SURFACE;
 }
 
 // Pbuffers cannot change size: a new one replaces the old, and the context
 // current on it moves along.
-void null_egl_resize_surface(NullSurface* surface, int width, int height)
+void null_egl_resize_surface(NullWindow* window, int width, int height)
 {
-    if (width == surface->width && height == surface->height) return;
-    surface->width = width;
-    surface->height = height;
-    if (surface->format == 0) return;
-    EGLSurface replacement = make_pbuffer(surface->format, width, height);
+    if (width == window->width && height == window->height) return;
+    window->width = width;
+    window->height = height;
+    if (window->format == 0) return;
+    EGLSurface replacement = make_pbuffer(window->format, width, height);
     if (replacement == EGL_NO_SURFACE) return;
-    if (surface == current_surface)
-        eglMakeCurrent(display, replacement, replacement, current_context->context);
-    eglDestroySurface(display, surface->pbuffer);
-    surface->pbuffer = replacement;
+    if (window == current_window) eglMakeCurrent(display, replacement, replacement, current_context->context);
+    eglDestroySurface(display, window->pbuffer);
+    window->pbuffer = replacement;
 }
 
-bool null_egl_set_format(NullSurface* surface, int format)
+bool null_egl_set_format(DriverWindow* driver_window, int format)
 {
-    if (format < 1 || format > format_count || surface->format != 0) return false;
-    EGLSurface pbuffer = make_pbuffer(format, surface->width, surface->height);
+    NullWindow* window = null_window(driver_window);
+    if (format < 1 || format > format_count || window->format != 0) return false;
+    EGLSurface pbuffer = make_pbuffer(format, window->width, window->height);
     if (pbuffer == EGL_NO_SURFACE) return false;
-    surface->pbuffer = pbuffer;
-    surface->format = format;
+    window->pbuffer = pbuffer;
+    window->format = format;
     return true;
 }
 
-DriverContext* null_egl_create_context(NullSurface* surface, int format)
+DriverContext* null_egl_create_context(DriverWindow* driver_window, int format)
 {
-    if (surface->format == 0 || format != surface->format) return nullptr;
+    NullWindow* window = null_window(driver_window);
+    if (window->format == 0 || format != window->format) return nullptr;
+    NullContext* slot = std::find_if(
+        std::begin(contexts), std::end(contexts), [](const NullContext& c) { return !c.in_use; });
+    if (slot == std::end(contexts)) return nullptr;
     const EGLint attributes[] = {
         EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
     EGLContext context = eglCreateContext(display, formats[format - 1].config, EGL_NO_CONTEXT, attributes);
     if (context == EGL_NO_CONTEXT) return nullptr;
-    return new DriverContext{context, format};
+    *slot = NullContext{true, context, format};
+    return reinterpret_cast<DriverContext*>(slot);
 }
 
-bool null_egl_make_current(NullSurface* surface, DriverContext* context)
+static bool make_current(NullWindow* window, NullContext* context)
 {
-    if (surface == nullptr || context == nullptr) {
+    if (window == nullptr || context == nullptr) {
         if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT)) return false;
-        current_surface = nullptr;
+        current_window = nullptr;
         current_context = nullptr;
         return true;
     }
-    if (surface->format != context->format || surface->pbuffer == EGL_NO_SURFACE) return false;
-    if (!eglMakeCurrent(display, surface->pbuffer, surface->pbuffer, context->context)) return false;
-    current_surface = surface;
+    if (window->format != context->format || window->pbuffer == EGL_NO_SURFACE) return false;
+    if (!eglMakeCurrent(display, window->pbuffer, window->pbuffer, context->context)) return false;
+    current_window = window;
     current_context = context;
-    surface->context = context;
+    window->context = context;
     return true;
 }
 
-void null_egl_delete_context(DriverContext* context)
+bool null_egl_make_current(DriverWindow* window, DriverContext* context)
 {
+    return make_current(null_window(window), null_context(context));
+}
+
+void null_egl_delete_context(DriverContext* driver_context)
+{
+    NullContext* context = null_context(driver_context);
     if (context == nullptr) return;
-    if (context == current_context) {
-        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-        current_surface = nullptr;
-        current_context = nullptr;
-    }
+    if (context == current_context) release_current();
     eglDestroyContext(display, context->context);
-    delete context;
+    *context = NullContext{};
 }
 
 // The pbuffer has one colour buffer, which is what the window shows: the swap
 // only finishes the drawing.
-bool null_egl_swap(NullSurface* surface)
+bool null_egl_swap(DriverWindow* driver_window)
 {
-    if (surface->pbuffer == EGL_NO_SURFACE) return false;
-    if (surface == current_surface) glFinish();
+    NullWindow* window = null_window(driver_window);
+    if (window->pbuffer == EGL_NO_SURFACE) return false;
+    if (window == current_window) glFinish();
     return true;
 }
 
 // Reads from the buffer the context draws into (the front buffer after a
 // single-buffered fallback's glDrawBuffer(GL_FRONT), else the back), making the
 // window's last context current for the read when another one is.
-bool null_egl_read_pixels(NullSurface* surface, int x, int y, int width, int height, unsigned char* rgba)
+bool null_egl_read_pixels(
+    DriverWindow* driver_window, int x, int y, int width, int height, unsigned char* rgba)
 {
-    if (surface->pbuffer == EGL_NO_SURFACE || width <= 0 || height <= 0) return false;
-    NullSurface* previous_surface = current_surface;
-    DriverContext* previous_context = current_context;
-    if (surface != current_surface) {
-        if (surface->context == nullptr || !null_egl_make_current(surface, surface->context)) return false;
+    NullWindow* window = null_window(driver_window);
+    if (window->pbuffer == EGL_NO_SURFACE || width <= 0 || height <= 0) return false;
+    NullWindow* previous_window = current_window;
+    NullContext* previous_context = current_context;
+    if (window != current_window) {
+        // The context last current here may have been deleted since.
+        NullContext* last = window->context;
+        if (last == nullptr || !last->in_use || !make_current(window, last)) return false;
     }
     while (glGetError() != GL_NO_ERROR) { }
     GLint draw_buffer = GL_BACK;
@@ -276,6 +284,6 @@ bool null_egl_read_pixels(NullSurface* surface, int x, int y, int width, int hei
     glReadBuffer(static_cast<GLenum>(read_buffer));
     glPopClientAttrib();
     bool ok = glGetError() == GL_NO_ERROR;
-    if (previous_surface != surface) null_egl_make_current(previous_surface, previous_context);
+    if (previous_window != window) make_current(previous_window, previous_context);
     return ok;
 }

@@ -113,11 +113,36 @@ static void get_screen_size(int* width, int* height)
     *height = DisplayHeight(x11.display, x11.screen);
 }
 
-bool x11_driver_init(DisplayDriver* driver)
+static const DisplayDriver X11_DRIVER = {
+    .name = "x11",
+    .terminate = terminate,
+    .create_window = x11_create_window,
+    .destroy_window = x11_destroy_window,
+    .show_window = x11_show_window,
+    .poll_events = x11_poll_events,
+    .wait_events = x11_wait_events,
+    .get_cursor_pos = get_cursor_pos,
+    .get_screen_size = get_screen_size,
+    .pixel_format_count = x11_pixel_format_count,
+    .describe_pixel_format = x11_describe_pixel_format,
+    .set_pixel_format = x11_set_pixel_format,
+    .create_context = x11_create_context,
+    .make_current = x11_make_current,
+    .delete_context = x11_delete_context,
+    .swap_buffers = x11_swap_buffers,
+    .read_pixels = x11_read_pixels,
+    .open_message_box = x11_open_message_box,
+    .message_box_is_open = x11_message_box_is_open,
+    .close_message_box = x11_close_message_box,
+    .set_cursor_pos = nullptr, // the X server owns the pointer and the window sizes
+    .resize_window = nullptr,
+};
+
+const DisplayDriver* x11_driver_init()
 {
-    if (x11.display) return false; // one connection per process
+    if (x11.display) return nullptr; // one connection per process
     Display* display = XOpenDisplay(nullptr);
-    if (!display) return false;
+    if (!display) return nullptr;
     x11.display = display;
     x11.screen = DefaultScreen(display);
     x11.root = RootWindow(display, x11.screen);
@@ -131,29 +156,7 @@ bool x11_driver_init(DisplayDriver* driver)
     if (!x11_glx_init()) {
         XCloseDisplay(display);
         x11 = X11Connection{};
-        return false;
+        return nullptr;
     }
-
-    *driver = DisplayDriver{};
-    driver->name = "x11";
-    driver->terminate = terminate;
-    driver->create_window = x11_create_window;
-    driver->destroy_window = x11_destroy_window;
-    driver->show_window = x11_show_window;
-    driver->poll_events = x11_poll_events;
-    driver->wait_events = x11_wait_events;
-    driver->get_cursor_pos = get_cursor_pos;
-    driver->get_screen_size = get_screen_size;
-    driver->pixel_format_count = x11_pixel_format_count;
-    driver->describe_pixel_format = x11_describe_pixel_format;
-    driver->set_pixel_format = x11_set_pixel_format;
-    driver->create_context = x11_create_context;
-    driver->make_current = x11_make_current;
-    driver->delete_context = x11_delete_context;
-    driver->swap_buffers = x11_swap_buffers;
-    driver->read_pixels = x11_read_pixels;
-    driver->open_message_box = x11_open_message_box;
-    driver->message_box_is_open = x11_message_box_is_open;
-    driver->close_message_box = x11_close_message_box;
-    return true;
+    return &X11_DRIVER;
 }
