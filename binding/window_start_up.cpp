@@ -23,7 +23,7 @@ static void wire_in()
     set_mouse_down_hook(dispatch_mouse_down);
     set_mouse_move_hook(dispatch_mouse_move);
     set_key_down_hook(dispatch_key);
-    bind_key(27, quit_on_escape);
+    bind_key(VK_ESCAPE, quit_on_escape);
 }
 
 int32_t open_window(const char* title)

@@ -26,6 +26,10 @@ void set_texture_sampling();
 void upload_slot_texture(int32_t slot);
 void switch_picture();
 
+// The camera's distance at the start and after a reset, and its farthest.
+constexpr float HOME_DISTANCE = 4.0f;
+constexpr float FARTHEST_DISTANCE = 80.0f;
+
 // Everything the frame, the handlers and the picture cycle share.
 struct SceneState {
     float cycle_phase = 4.0f;  // 1 to 4; also the upper texture coordinate
@@ -34,7 +38,7 @@ struct SceneState {
     float drift = 0.0f;        // along z
     float speed = 1.0f;
     int32_t current_picture = 99;
-    float distance = 4.0f;
+    float distance = HOME_DISTANCE;
     float view_roll = 0.0f;
     float view_pitch = 0.0f;
     float view_yaw = 0.0f;

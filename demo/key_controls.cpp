@@ -1,12 +1,11 @@
 // The key handlers: camera distance, view pitch and yaw, speed, restart at a
-// phase, reset of the view. Angles are pulled back once towards (0, 360) on
-// the side they move to.
+// phase, reset of the view.
 #include "demo/demo.h"
 
 void increase_distance()
 {
     scene.distance += 0.8f;
-    if (scene.distance > 80.0f) scene.distance = 80.0f;
+    if (scene.distance > FARTHEST_DISTANCE) scene.distance = FARTHEST_DISTANCE;
 }
 
 void decrease_distance()
@@ -15,34 +14,40 @@ void decrease_distance()
     if (scene.distance < 2.7f) scene.distance = 2.7f;
 }
 
+// The angle turned by `step` degrees, with one correction of 360 on the side
+// it turned to only.
+static float turned(float angle, float step)
+{
+    angle += step;
+    if (step < 0.0f && angle <= 0.0f) return angle + 360.0f;
+    if (step > 0.0f && angle >= 360.0f) return angle - 360.0f;
+    return angle;
+}
+
 void decrease_pitch()
 {
-    scene.view_pitch -= 2.0f;
-    if (scene.view_pitch <= 0.0f) scene.view_pitch += 360.0f;
+    scene.view_pitch = turned(scene.view_pitch, -2.0f);
 }
 
 void increase_pitch()
 {
-    scene.view_pitch += 2.0f;
-    if (scene.view_pitch >= 360.0f) scene.view_pitch -= 360.0f;
+    scene.view_pitch = turned(scene.view_pitch, 2.0f);
 }
 
 void increase_yaw()
 {
-    scene.view_yaw += 2.0f;
-    if (scene.view_yaw >= 360.0f) scene.view_yaw -= 360.0f;
+    scene.view_yaw = turned(scene.view_yaw, 2.0f);
 }
 
 void decrease_yaw()
 {
-    scene.view_yaw -= 2.0f;
-    if (scene.view_yaw <= 0.0f) scene.view_yaw += 360.0f;
+    scene.view_yaw = turned(scene.view_yaw, -2.0f);
 }
 
 // The view and the speed only; the animation and the picture go on.
 void reset_view()
 {
-    scene.distance = 4.0f;
+    scene.distance = HOME_DISTANCE;
     scene.view_roll = 0.0f;
     scene.view_pitch = 0.0f;
     scene.view_yaw = 0.0f;

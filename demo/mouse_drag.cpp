@@ -20,7 +20,8 @@ void stop_zoom_drag(EventRecord*)
     scene.zoom_drag = 0;
 }
 
-// One correction of 360 towards the range above 0 and below 360.
+// One correction of 360 towards the range above 0 and below 360, on either
+// side: a drag may move an angle either way, or not at all.
 static float corrected(float angle)
 {
     if (angle <= 0.0f) return angle + 360.0f;
@@ -41,7 +42,7 @@ void apply_mouse_drag(int32_t x, int32_t y)
         scene.distance += static_cast<float>(scene.last_mouse_y - y) * 0.3f;
         if (scene.distance < 2.5f)
             scene.distance = 2.5f;
-        else if (scene.distance > 80.0f)
-            scene.distance = 80.0f;
+        else if (scene.distance > FARTHEST_DISTANCE)
+            scene.distance = FARTHEST_DISTANCE;
     }
 }

@@ -23,10 +23,10 @@ void set_fixed_render_state()
 static const KeyBinding DEMO_KEYS[] = {
     {'d', increase_distance},
     {'u', decrease_distance},
-    {38, decrease_pitch}, // up arrow
-    {40, increase_pitch}, // down arrow
-    {37, increase_yaw},   // left arrow
-    {39, decrease_yaw},   // right arrow
+    {VK_UP, decrease_pitch},
+    {VK_DOWN, increase_pitch},
+    {VK_LEFT, increase_yaw},
+    {VK_RIGHT, decrease_yaw},
     {'r', reset_view},
     {'1', start_phase_1},
     {'2', start_phase_2},

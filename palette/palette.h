@@ -39,6 +39,8 @@ int restore_static_colours(HDC dc);
 bool load_user_colours(COLORREF* colours, int count);
 // "red green blue" in decimal, low 8 bits of each; false with fewer than three.
 bool parse_registry_colour(const char* text, COLORREF* colour);
+// Posted to the toolkit window to realise its palette again later.
+const UINT WM_PALETTE_RETRY = WM_USER;
 void queue_palette_retry();
 // True while the toolkit itself is changing the system colours.
 bool system_colours_being_set();

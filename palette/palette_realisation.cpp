@@ -28,6 +28,6 @@ void queue_palette_retry()
     // Without a window a retry would reach no window procedure.
     if (window == nullptr) return;
     MSG waiting;
-    if (PeekMessageA(&waiting, window, WM_USER, WM_USER, PM_NOREMOVE)) return;
-    PostMessageA(window, WM_USER, 0, 0);
+    if (PeekMessageA(&waiting, window, WM_PALETTE_RETRY, WM_PALETTE_RETRY, PM_NOREMOVE)) return;
+    PostMessageA(window, WM_PALETTE_RETRY, 0, 0);
 }

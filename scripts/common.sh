@@ -48,11 +48,13 @@ display_opens() {
 # start_xvfb [WIDTHxHEIGHTxDEPTH]: starts a private Xvfb and exports DISPLAY;
 # its process id is in XVFB_PID. The server picks a free display number
 # itself and writes it to us once it accepts connections (-displayfd), so
-# servers started side by side never race for one number.
+# servers started side by side never race for one number. It never resets
+# (-noreset): a reset whenever the last client leaves refuses the connections
+# that arrive meanwhile, and the test tools come and go all the time.
 start_xvfb() {
   local screen=${1:-1024x768x24} number_file tries
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -nolisten tcp -screen 0 "$screen" 3>"$number_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "$screen" 3>"$number_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for tries in $(seq 1 300); do
     if grep -q '^[0-9]\+$' "$number_file"; then

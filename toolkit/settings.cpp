@@ -25,11 +25,16 @@ void toolkit_set_position(int32_t x, int32_t y, int32_t width, int32_t height)
     } else {
         toolkit_settings.use_default_position = 0;
     }
-    toolkit_settings.window_x = x + GetSystemMetrics(SM_CXFRAME);
-    toolkit_settings.window_y =
-        y + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME) - GetSystemMetrics(SM_CYBORDER);
+    estimate_client_origin(x, y);
     toolkit_settings.window_width = width;
     toolkit_settings.window_height = height;
+}
+
+void estimate_client_origin(int32_t outer_x, int32_t outer_y)
+{
+    toolkit_settings.window_x = outer_x + GetSystemMetrics(SM_CXFRAME);
+    toolkit_settings.window_y = outer_y + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME) -
+        GetSystemMetrics(SM_CYBORDER);
 }
 
 void toolkit_set_display_mode(int32_t mode)

@@ -66,6 +66,9 @@ extern ToolkitState toolkit_state;
 
 void toolkit_set_position(int32_t x, int32_t y, int32_t width, int32_t height);
 void toolkit_set_display_mode(int32_t mode);
+// Stores where the client area of a window whose outer corner is at (x, y)
+// should be: an estimate from the frame metrics, corrected by WM_MOVE.
+void estimate_client_origin(int32_t outer_x, int32_t outer_y);
 
 void set_reshape_hook(ReshapeHook hook);
 void set_display_hook(DisplayHook hook);

@@ -60,14 +60,12 @@ static HWND create_window(const char* title, HINSTANCE instance)
         outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
 }
 
-// Where the system placed the window: the same estimate toolkit_set_position makes.
+// Where the system placed the window.
 static void learn_system_position()
 {
     RECT outer = {};
     GetWindowRect(toolkit_state.toolkit_window, &outer);
-    toolkit_settings.window_x = outer.left + GetSystemMetrics(SM_CXFRAME);
-    toolkit_settings.window_y = outer.top + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME) -
-        GetSystemMetrics(SM_CYBORDER);
+    estimate_client_origin(outer.left, outer.top);
 }
 
 // Everything after the window exists; false when it has to be destroyed again.

@@ -20,6 +20,15 @@ static void redraw_if(HWND window, int32_t hook_result)
     }
 }
 
+// Realises the toolkit palette, in the background when asked, and redraws
+// when that changed any entry of the system palette.
+static void realise_then_redraw(HWND window, int background)
+{
+    if (realise_palette(toolkit_state.toolkit_dc, toolkit_state.toolkit_palette, background) > 0) {
+        request_redraw(window);
+    }
+}
+
 // Positions are signed words, so a drag past the left or top edge is negative.
 static int32_t word_x(LPARAM lParam)
 {
@@ -31,9 +40,12 @@ static int32_t word_y(LPARAM lParam)
     return GET_Y_LPARAM(lParam);
 }
 
+// GetKeyState's high bit: the key is down.
+static const int KEY_DOWN_BIT = 0x8000;
+
 static bool held(int virtual_key)
 {
-    return (GetKeyState(virtual_key) & 0x8000) != 0;
+    return (GetKeyState(virtual_key) & KEY_DOWN_BIT) != 0;
 }
 
 static bool accepted_virtual_key(WPARAM key)
@@ -133,18 +145,15 @@ static LRESULT on_activate(HWND window, WPARAM wParam, LPARAM lParam)
     bool activated = LOWORD(wParam) != WA_INACTIVE;
     bool minimised = HIWORD(wParam) != 0;
     if (!activated) {
-        if (toolkit_state.toolkit_palette != nullptr &&
-            realise_palette(toolkit_state.toolkit_dc, toolkit_state.toolkit_palette, 1) > 0) {
-            request_redraw(window);
+        if (toolkit_state.toolkit_palette != nullptr) {
+            realise_then_redraw(window, 1);
         }
         return DefWindowProcA(window, WM_ACTIVATE, wParam, lParam);
     }
     if (minimised || toolkit_state.toolkit_palette == nullptr) {
         return DefWindowProcA(window, WM_ACTIVATE, wParam, lParam);
     }
-    if (realise_palette(toolkit_state.toolkit_dc, toolkit_state.toolkit_palette, 0) > 0) {
-        request_redraw(window);
-    }
+    realise_then_redraw(window, 0);
     return 1;
 }
 
@@ -243,11 +252,8 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PALETTECHANGED:
         on_palette_changed(window, wParam);
         return 0;
-    case WM_USER:
-        // A deferred realisation, queued by the palette code.
-        if (realise_palette(toolkit_state.toolkit_dc, toolkit_state.toolkit_palette, 0) >= 1) {
-            request_redraw(window);
-        }
+    case WM_PALETTE_RETRY:
+        realise_then_redraw(window, 0);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

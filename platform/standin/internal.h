@@ -20,6 +20,15 @@ bool is_live_window(HWND window);
 DriverWindow* driver_window_of(HWND window);
 WNDPROC window_procedure_of(HWND window);
 
+// The window filter -1 of GetMessage and PeekMessage: only messages posted to
+// no window.
+inline const HWND WINDOWLESS_MESSAGES = reinterpret_cast<HWND>(-1);
+
+// The lParam of key messages: after the repeat count, these flags.
+const LPARAM KEY_ALT_HELD = 1L << 29;
+const LPARAM KEY_WAS_DOWN = 1L << 30;
+const LPARAM KEY_RELEASED = 1L << 31;
+
 // Calls the window procedure at once, as SendMessage does.
 LRESULT send_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Sends to every live top-level window of the thread.
@@ -68,7 +77,7 @@ const WNDCLASSA* find_window_class(const char* name);
 WindowRecord* window_record(HWND window);
 WindowRecord* new_window_record();
 void free_window_record(WindowRecord* record);
-// Live windows in creation order: index 0, 1, ... until null.
+// Live windows in slot order (not creation order): index 0, 1, ... until null.
 WindowRecord* window_record_at(int index);
 
 // window_lifecycle.cpp: DestroyWindow without the journal; false for a dead
@@ -111,7 +120,6 @@ HWND window_needing_paint(HWND filter);
 bool key_is_down_now(int virtual_key);
 bool key_is_toggled_now(int virtual_key);
 void note_key_now(int virtual_key, bool down);
-void note_button_now(int button, bool down);
 WPARAM mouse_key_flags_now();
 void note_retrieved_input(const MSG* message, int character);
 int character_of_key(int virtual_key);

@@ -2,6 +2,7 @@
 // never does.
 #pragma once
 
+#include "platform/standin/drivers/events.h"
 #include "platform/standin/win32_types.h"
 
 // Everything back as at the start of the process: no class, window, object,
@@ -21,7 +22,7 @@ const char* standin_driver_name(); // null before a driver is chosen
 void standin_key(HWND window, int virtual_key, bool down);
 void standin_key_press(HWND window, int virtual_key); // down, then up
 void standin_key_with_character(HWND window, int virtual_key, int character, bool down);
-void standin_button(HWND window, int button, bool down, int x, int y); // 0 left, 1 right, 2 middle
+void standin_button(HWND window, MouseButton button, bool down, int x, int y);
 void standin_motion(HWND window, int x, int y);
 void standin_focus(HWND window, bool focused);
 void standin_close_request(HWND window);

@@ -10,7 +10,6 @@
 
 // Taken before main, when they still hold their initial values.
 static const ToolkitSettings start_settings = toolkit_settings;
-static const SceneState start_scene = scene;
 struct DefaultColours {
     PALETTEENTRY entries[20];
 };
@@ -31,6 +30,6 @@ void reset_everything()
     mouse_up_table_count = 0;
     mouse_move_table_count = 0;
     requested_display_mode = 0;
-    scene = start_scene;
+    scene = SceneState{};
     std::memcpy(default_colours, start_default_colours.entries, sizeof default_colours);
 }

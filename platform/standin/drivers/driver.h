@@ -58,6 +58,11 @@ struct DisplayDriver {
     void (*resize_window)(DriverWindow* window, int width, int height);
 };
 
+// Shared by the drivers: RGBA rows from the current context, out of the front
+// buffer or else the buffer it draws into, leaving its read buffer and pixel
+// packing as they were.
+bool read_current_pixels(bool front, int x, int y, int width, int height, unsigned char* rgba);
+
 // Each starts its driver and returns its table, or null when it cannot start
 // (no display for x11, no EGL for null) after writing nothing to stderr.
 const DisplayDriver* x11_driver_init();

@@ -11,8 +11,10 @@
 // TranslateMessage turns it into WM_CHAR.
 void event_key(HWND window, int virtual_key, int character, bool down);
 
-// Buttons: 0 left, 1 right, 2 middle. Positions are client coordinates.
-void event_button(HWND window, int button, bool down, int x, int y);
+enum MouseButton { BUTTON_LEFT, BUTTON_RIGHT, BUTTON_MIDDLE };
+
+// Positions are client coordinates.
+void event_button(HWND window, MouseButton button, bool down, int x, int y);
 void event_motion(HWND window, int x, int y);
 
 void event_focus(HWND window, bool focused);

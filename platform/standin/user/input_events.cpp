@@ -9,12 +9,8 @@
 #include <cstdio>
 
 #include "platform/standin/drivers/events.h"
-#include "platform/standin/internal.h"
+#include "platform/standin/user/user_state.h"
 #include "platform/win32.h"
-
-static const LPARAM ALT_HELD = 1L << 29;
-static const LPARAM WAS_DOWN = 1L << 30;
-static const LPARAM RELEASED = 1L << 31;
 
 void event_key(HWND window, int virtual_key, int character, bool down)
 {
@@ -26,9 +22,9 @@ void event_key(HWND window, int virtual_key, int character, bool down)
     bool system = (alt && !key_is_down_now(VK_CONTROL)) || virtual_key == VK_F10 || virtual_key == VK_MENU;
     UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
     LPARAM lParam = 1;
-    if (alt) lParam |= ALT_HELD;
-    if (was_down || !down) lParam |= WAS_DOWN;
-    if (!down) lParam |= RELEASED;
+    if (alt) lParam |= KEY_ALT_HELD;
+    if (was_down || !down) lParam |= KEY_WAS_DOWN;
+    if (!down) lParam |= KEY_RELEASED;
     queue_input(window, message, static_cast<WPARAM>(virtual_key), lParam, down ? character : 0);
 }
 
@@ -45,24 +41,45 @@ static HWND mouse_target(HWND window, int* x, int* y)
     return captured;
 }
 
+// Mouse input tells where the pointer is: the position queued messages carry.
+static void note_cursor(HWND window, int x, int y)
+{
+    const WindowRecord* record = window_record(window);
+    user_state.cursor = POINT{record->client_rect.left + x, record->client_rect.top + y};
+}
+
 static LPARAM position_word(int x, int y)
 {
     return MAKELPARAM(static_cast<SHORT>(x), static_cast<SHORT>(y));
 }
 
-void event_button(HWND window, int button, bool down, int x, int y)
+struct ButtonMessages {
+    int virtual_key;
+    UINT up;
+    UINT down;
+};
+
+// By MouseButton.
+static const ButtonMessages BUTTONS[] = {
+    {VK_LBUTTON, WM_LBUTTONUP, WM_LBUTTONDOWN},
+    {VK_RBUTTON, WM_RBUTTONUP, WM_RBUTTONDOWN},
+    {VK_MBUTTON, WM_MBUTTONUP, WM_MBUTTONDOWN},
+};
+
+void event_button(HWND window, MouseButton button, bool down, int x, int y)
 {
-    static const UINT messages[3][2] = {
-        {WM_LBUTTONUP, WM_LBUTTONDOWN}, {WM_RBUTTONUP, WM_RBUTTONDOWN}, {WM_MBUTTONUP, WM_MBUTTONDOWN}};
-    if (!is_live_window(window) || button < 0 || button > 2) return;
-    note_button_now(button, down);
+    if (!is_live_window(window) || button < BUTTON_LEFT || button > BUTTON_MIDDLE) return;
+    const ButtonMessages& messages = BUTTONS[button];
+    note_key_now(messages.virtual_key, down);
+    note_cursor(window, x, y);
     HWND target = mouse_target(window, &x, &y);
-    queue_input(target, messages[button][down ? 1 : 0], mouse_key_flags_now(), position_word(x, y), 0);
+    queue_input(target, down ? messages.down : messages.up, mouse_key_flags_now(), position_word(x, y), 0);
 }
 
 void event_motion(HWND window, int x, int y)
 {
     if (!is_live_window(window)) return;
+    note_cursor(window, x, y);
     HWND target = mouse_target(window, &x, &y);
     queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
 }

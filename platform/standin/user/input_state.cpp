@@ -46,12 +46,6 @@ static void apply_key(BYTE* keys, int virtual_key, bool down)
     set_key(keys, generic, either);
 }
 
-static int button_key(int button)
-{
-    static const int keys[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
-    return button >= 0 && button < 3 ? keys[button] : 0;
-}
-
 bool key_is_down_now(int virtual_key)
 {
     return virtual_key > 0 && virtual_key < KEY_COUNT && (user_state.keys_now[virtual_key] & HELD) != 0;
@@ -65,11 +59,6 @@ bool key_is_toggled_now(int virtual_key)
 void note_key_now(int virtual_key, bool down)
 {
     apply_key(user_state.keys_now, virtual_key, down);
-}
-
-void note_button_now(int button, bool down)
-{
-    apply_key(user_state.keys_now, button_key(button), down);
 }
 
 WPARAM mouse_key_flags_now()

@@ -3,8 +3,6 @@
 #include "platform/standin/internal.h"
 #include "platform/win32.h"
 
-static const LPARAM ALT_HELD = 1L << 29;
-
 // A key-down that types a character gets a WM_CHAR (WM_SYSCHAR with Alt)
 // posted behind it; Return, Escape and Space type 13, 27 and 32 as on Windows.
 bool translate_message(const MSG* message)
@@ -73,7 +71,7 @@ LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     case WM_SYSKEYDOWN:
         // Alt+F4 closes the window.
-        if (wParam == VK_F4 && (lParam & ALT_HELD) != 0) post_message(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+        if (wParam == VK_F4 && (lParam & KEY_ALT_HELD) != 0) post_message(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_NCACTIVATE:
         return TRUE;

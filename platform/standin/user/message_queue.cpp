@@ -39,7 +39,7 @@ static bool append(MessageList list, HWND window, UINT message, WPARAM wParam, L
 {
     if (*list.count == list.capacity) return false;
     QueuedMessage& entry = list.entries[(*list.count)++];
-    entry.message = MSG{window, message, wParam, lParam, tick_count(), POINT{0, 0}};
+    entry.message = MSG{window, message, wParam, lParam, tick_count(), user_state.cursor};
     entry.character = character;
     return true;
 }
@@ -54,7 +54,7 @@ static void remove_at(MessageList list, int index)
 static bool window_matches(HWND message_window, HWND filter)
 {
     if (filter == nullptr) return true;
-    if (filter == reinterpret_cast<HWND>(-1)) return message_window == nullptr;
+    if (filter == WINDOWLESS_MESSAGES) return message_window == nullptr;
     return message_window == filter;
 }
 
@@ -87,6 +87,7 @@ void queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int ch
         if (last.message == WM_MOUSEMOVE && last.hwnd == window && last.wParam == wParam) {
             last.lParam = lParam;
             last.time = tick_count();
+            last.pt = user_state.cursor;
             return;
         }
     }
@@ -142,16 +143,6 @@ bool take_quit(int* exit_code)
     return true;
 }
 
-static void stamp(MSG* message)
-{
-    POINT cursor = {0, 0};
-    int x = 0;
-    int y = 0;
-    const DisplayDriver* driver = chosen_driver();
-    if (driver != nullptr && driver->get_cursor_pos(&x, &y)) cursor = POINT{x, y};
-    message->pt = cursor;
-}
-
 bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
 {
     if (const DisplayDriver* driver = chosen_driver()) driver->poll_events();
@@ -161,14 +152,12 @@ bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
     if (index >= 0) {
         *message = user_state.posted[index].message;
         if (remove) remove_at(posted(), index);
-        stamp(message);
         return true;
     }
     if (user_state.quit_pending) {
-        *message =
-            MSG{nullptr, WM_QUIT, static_cast<WPARAM>(user_state.quit_code), 0, tick_count(), POINT{0, 0}};
+        *message = MSG{
+            nullptr, WM_QUIT, static_cast<WPARAM>(user_state.quit_code), 0, tick_count(), user_state.cursor};
         if (remove) user_state.quit_pending = false;
-        stamp(message);
         return true;
     }
     index = find(input(), window, first, last);
@@ -179,14 +168,12 @@ bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
             remove_at(input(), index);
             note_retrieved_input(message, entry.character);
         }
-        stamp(message);
         return true;
     }
     if (range_matches(WM_PAINT, first, last)) {
         HWND needing = window_needing_paint(window);
         if (needing != nullptr) {
-            *message = MSG{needing, WM_PAINT, 0, 0, tick_count(), POINT{0, 0}};
-            stamp(message);
+            *message = MSG{needing, WM_PAINT, 0, 0, tick_count(), user_state.cursor};
             return true;
         }
     }
@@ -206,7 +193,7 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
 {
     if (!platform_call("GetMessageA")) return -1;
     if (message == nullptr) return -1;
-    if (window != nullptr && window != reinterpret_cast<HWND>(-1) && !is_live_window(window)) {
+    if (window != nullptr && window != WINDOWLESS_MESSAGES && !is_live_window(window)) {
         *message = MSG{};
         return -1;
     }

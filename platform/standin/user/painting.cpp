@@ -48,7 +48,7 @@ void validate_window(WindowRecord* record)
 
 HWND window_needing_paint(HWND filter)
 {
-    if (filter == reinterpret_cast<HWND>(-1)) return nullptr;
+    if (filter == WINDOWLESS_MESSAGES) return nullptr;
     for (int i = 0; WindowRecord* record = window_record_at(i); i++)
         if (record->needs_paint && record->visible && !record->destroying &&
             (filter == nullptr || filter == record->handle))

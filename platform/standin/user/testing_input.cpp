@@ -27,7 +27,7 @@ void standin_key_with_character(HWND window, int virtual_key, int character, boo
     event_key(window, virtual_key, character, down);
 }
 
-void standin_button(HWND window, int button, bool down, int x, int y)
+void standin_button(HWND window, MouseButton button, bool down, int x, int y)
 {
     event_button(window, button, down, x, y);
 }

@@ -56,6 +56,9 @@ struct UserState {
     int sent_count;
     bool quit_pending;
     int quit_code;
+    // The pointer's screen position as mouse input last reported it: what a
+    // message is stamped with when it is queued.
+    POINT cursor;
 
     COLORREF system_colours[SYSTEM_COLOUR_COUNT];
     StandinMessageBox boxes[MAX_RECORDED_BOXES];

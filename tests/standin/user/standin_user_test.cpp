@@ -79,7 +79,7 @@ TEST_F(Queue, PostedBeforeQuitBeforeInputBeforePaint)
 {
     HWND window = open_recording_window();
     InvalidateRect(window, nullptr, FALSE);
-    standin_button(window, 0, true, 5, 5);
+    standin_button(window, BUTTON_LEFT, true, 5, 5);
     PostMessageA(window, WM_USER, 1, 2);
     PostMessageA(nullptr, WM_USER + 1, 0, 0);
     MSG message;
@@ -169,11 +169,11 @@ TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
 {
     HWND window = open_recording_window();
     standin_key(window, VK_SHIFT, true);
-    standin_button(window, 0, true, 10, 20);
-    standin_button(window, 2, true, 11, 21);
+    standin_button(window, BUTTON_LEFT, true, 10, 20);
+    standin_button(window, BUTTON_MIDDLE, true, 11, 21);
     standin_motion(window, 1, 1);
     standin_motion(window, -5, -7);
-    standin_button(window, 0, false, -5, -7);
+    standin_button(window, BUTTON_LEFT, false, -5, -7);
     pump_messages();
     ASSERT_EQ(of(WM_MOUSEMOVE).size(), 1u);
     EXPECT_EQ(of(WM_MOUSEMOVE)[0].lParam, MAKELPARAM(-5, -7));
@@ -193,4 +193,19 @@ TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
     EXPECT_EQ(LOWORD(of(WM_ACTIVATE).at(1).wParam), WA_ACTIVE);
     EXPECT_EQ(of(WM_CLOSE).size(), 1u);
     EXPECT_FALSE(IsWindow(window));
+}
+
+// A message carries where the pointer was when it was queued; a merged motion
+// where the pointer went last.
+TEST_F(Input, AMessageCarriesThePointerPositionOfItsQueueing)
+{
+    HWND window = open_recording_window(100, 100);
+    standin_motion(window, 10, 20);
+    PostMessageA(window, WM_USER, 0, 0);
+    standin_motion(window, 30, 40);
+    MSG posted, motion;
+    ASSERT_TRUE(PeekMessageA(&posted, window, WM_USER, WM_USER, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&motion, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
+    EXPECT_EQ(std::pair(posted.pt.x, posted.pt.y), std::pair(LONG{110}, LONG{120}));
+    EXPECT_EQ(std::pair(motion.pt.x, motion.pt.y), std::pair(LONG{130}, LONG{140}));
 }

@@ -3,6 +3,7 @@
 // into a pbuffer the size of its client area; a pbuffer has only a back buffer,
 // which stands for the front buffer too when the format is single-buffered.
 #include "platform/standin/drivers/null/null_driver.h"
+#include "platform/standin/win32_gdi.h"
 
 #include <EGL/eglext.h>
 #include <GL/gl.h>
@@ -61,10 +62,10 @@ static void add_format(EGLConfig config, bool double_buffer)
     PIXELFORMATDESCRIPTOR d{};
     d.nSize = sizeof(PIXELFORMATDESCRIPTOR);
     d.nVersion = 1;
-    // PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL, and PFD_DOUBLEBUFFER or
-    // PFD_SUPPORT_GDI (GDI draws only into single-buffered windows).
-    d.dwFlags = 0x04 | 0x20 | (double_buffer ? 0x01u : 0x10u);
-    d.iPixelType = 0; // PFD_TYPE_RGBA
+    // GDI draws only into single-buffered windows.
+    d.dwFlags =
+        PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | (double_buffer ? PFD_DOUBLEBUFFER : PFD_SUPPORT_GDI);
+    d.iPixelType = PFD_TYPE_RGBA;
     EGLint red = config_value(config, EGL_RED_SIZE);
     EGLint green = config_value(config, EGL_GREEN_SIZE);
     EGLint blue = config_value(config, EGL_BLUE_SIZE);
@@ -80,7 +81,7 @@ static void add_format(EGLConfig config, bool double_buffer)
     d.cAlphaShift = byte_of(alpha > 0 ? red + green + blue : 0);
     d.cDepthBits = byte_of(config_value(config, EGL_DEPTH_SIZE));
     d.cStencilBits = byte_of(config_value(config, EGL_STENCIL_SIZE));
-    d.iLayerType = 0; // PFD_MAIN_PLANE
+    d.iLayerType = PFD_MAIN_PLANE;
     formats[format_count++] = NullFormat{config, d};
 }
 
@@ -269,21 +270,7 @@ bool null_egl_read_pixels(
         NullContext* last = window->context;
         if (last == nullptr || !last->in_use || !make_current(window, last)) return false;
     }
-    while (glGetError() != GL_NO_ERROR) { }
-    GLint draw_buffer = GL_BACK;
-    GLint read_buffer = GL_BACK;
-    glGetIntegerv(GL_DRAW_BUFFER, &draw_buffer);
-    glGetIntegerv(GL_READ_BUFFER, &read_buffer);
-    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glPixelStorei(GL_PACK_ROW_LENGTH, 0);
-    glPixelStorei(GL_PACK_SKIP_ROWS, 0);
-    glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
-    glReadBuffer(static_cast<GLenum>(draw_buffer));
-    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glReadBuffer(static_cast<GLenum>(read_buffer));
-    glPopClientAttrib();
-    bool ok = glGetError() == GL_NO_ERROR;
+    bool ok = read_current_pixels(false, x, y, width, height, rgba);
     if (previous_window != window) make_current(previous_window, previous_context);
     return ok;
 }

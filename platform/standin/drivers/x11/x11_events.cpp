@@ -27,31 +27,34 @@ static void on_key_release(X11Window* w, XEvent* event)
 }
 
 // X buttons 1, 2, 3 are left, middle, right; 4 to 7 are wheel steps, not buttons.
-static int button_of(unsigned int x_button)
+static bool button_of(unsigned int x_button, MouseButton* button)
 {
     switch (x_button) {
     case Button1:
-        return 0;
+        *button = BUTTON_LEFT;
+        return true;
     case Button3:
-        return 1;
+        *button = BUTTON_RIGHT;
+        return true;
     case Button2:
-        return 2;
+        *button = BUTTON_MIDDLE;
+        return true;
     default:
-        return -1;
+        return false;
     }
 }
 
 static void on_button_press(X11Window* w, XEvent* event)
 {
-    int button = button_of(event->xbutton.button);
-    if (button < 0 || x11_has_open_message_box(w)) return;
+    MouseButton button;
+    if (!button_of(event->xbutton.button, &button) || x11_has_open_message_box(w)) return;
     event_button(w->handle, button, true, event->xbutton.x, event->xbutton.y);
 }
 
 static void on_button_release(X11Window* w, XEvent* event)
 {
-    int button = button_of(event->xbutton.button);
-    if (button < 0) return;
+    MouseButton button;
+    if (!button_of(event->xbutton.button, &button)) return;
     event_button(w->handle, button, false, event->xbutton.x, event->xbutton.y);
 }
 

@@ -4,8 +4,8 @@
 
 #include <GL/gl.h>
 
-#include "platform/standin/win32_gdi.h"
 #include "platform/standin/drivers/x11/x11_driver.h"
+#include "platform/standin/win32_gdi.h"
 
 static constexpr int max_formats = 512;
 static GLXFBConfig* all_configs;
@@ -271,15 +271,5 @@ bool x11_read_pixels(DriverWindow* window, int x, int y, int width, int height, 
 {
     X11Window* w = x11_window(window);
     if (!w || w != current_window || width < 0 || height < 0) return false;
-    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; i++) { }
-    GLint read_buffer = 0, draw_buffer = 0, alignment = 0;
-    glGetIntegerv(GL_READ_BUFFER, &read_buffer);
-    glGetIntegerv(GL_DRAW_BUFFER, &draw_buffer);
-    glGetIntegerv(GL_PACK_ALIGNMENT, &alignment);
-    glReadBuffer(w->shown_since_drawn ? GL_FRONT : static_cast<GLenum>(draw_buffer));
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    glPixelStorei(GL_PACK_ALIGNMENT, alignment);
-    glReadBuffer(static_cast<GLenum>(read_buffer));
-    return glGetError() == GL_NO_ERROR;
+    return read_current_pixels(w->shown_since_drawn, x, y, width, height, rgba);
 }

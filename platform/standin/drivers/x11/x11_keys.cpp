@@ -2,49 +2,8 @@
 // (whatever the modifiers) and the character it types with them.
 #include <X11/keysym.h>
 
-#include "platform/standin/win32_user.h"
 #include "platform/standin/drivers/x11/x11_driver.h"
-
-// Codes the system itself never names.
-#ifndef VK_CLEAR
-#define VK_CLEAR 0x0C
-#endif
-#ifndef VK_SELECT
-#define VK_SELECT 0x29
-#endif
-#ifndef VK_EXECUTE
-#define VK_EXECUTE 0x2B
-#endif
-#ifndef VK_SNAPSHOT
-#define VK_SNAPSHOT 0x2C
-#endif
-#ifndef VK_HELP
-#define VK_HELP 0x2F
-#endif
-#ifndef VK_LWIN
-#define VK_LWIN 0x5B
-#endif
-#ifndef VK_RWIN
-#define VK_RWIN 0x5C
-#endif
-#ifndef VK_APPS
-#define VK_APPS 0x5D
-#endif
-#ifndef VK_SEPARATOR
-#define VK_SEPARATOR 0x6C
-#endif
-#ifndef VK_NUMLOCK
-#define VK_NUMLOCK 0x90
-#endif
-#ifndef VK_SCROLL
-#define VK_SCROLL 0x91
-#endif
-#ifndef VK_OEM_8
-#define VK_OEM_8 0xDF
-#endif
-#ifndef VK_OEM_102
-#define VK_OEM_102 0xE2
-#endif
+#include "platform/standin/win32_user.h"
 
 struct KeyRow {
     KeySym keysym;

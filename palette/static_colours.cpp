@@ -134,7 +134,7 @@ int take_static_colours(HDC dc)
         return 0;
     }
     int rows = colour_rows(toolkit_settings.system_colour_count);
-    for (int i = 0; i < rows; i++) saved_system_colours[i] = GetSysColor(i);
+    for (int i = 0; i < rows; i++) saved_system_colours[i] = GetSysColor(system_colour_ids[i]);
     set_system_colours(rows, takeover_colours);
     toolkit_state.static_colours_taken = 1;
     announce_colour_change();
