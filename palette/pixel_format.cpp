@@ -58,7 +58,8 @@ int describe_current_pixel_format(HDC dc, PIXELFORMATDESCRIPTOR* descriptor)
 {
     int number = GetPixelFormat(dc);
     if (number <= 0) {
-        show_error("Could not get pixel format for Dc 0x%08lX\n", (unsigned long)(uintptr_t)dc);
+        show_error("Could not get pixel format for Dc 0x%08lX\n",
+            static_cast<unsigned long>(reinterpret_cast<uintptr_t>(dc)));
         return 0;
     }
     if (DescribePixelFormat(dc, number, sizeof(PIXELFORMATDESCRIPTOR), descriptor) <= 0) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-#   0. the layout of the C++ sources, as .clang-format has it;
+#   0. the layout of the C++ sources, as .clang-format has it, and the
+#      include rule of the platform door;
 #   1. the Linux build: unit, gl, toolkit and e2e-x11 tests;
 #   2. the unit, gl and toolkit tests again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer;
@@ -12,8 +13,9 @@ source "$top/scripts/common.sh"
 
 install_missing_packages "${TEST_PACKAGES[@]}"
 
-echo "== Layout (clang-format)"
+echo "== Layout (clang-format) and includes"
 (cd "$top" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror)
+"$top/scripts/check-includes.sh"
 
 echo "== Linux build and tests"
 build_tree "$top" "$top/build" -DROLLBOX_TESTS=ON -DROLLBOX_BENCH=ON -DROLLBOX_WERROR=ON

@@ -18,7 +18,7 @@ ToolkitState toolkit_state = {};
 // client area's corner, corrected by the first move message.
 void toolkit_set_position(int32_t x, int32_t y, int32_t width, int32_t height)
 {
-    if (x == (int32_t)CW_USEDEFAULT) {
+    if (x == static_cast<int32_t>(CW_USEDEFAULT)) {
         toolkit_settings.use_default_position = 1;
         x = 0;
         y = 0;

@@ -77,7 +77,7 @@ static bool prepare_window()
     toolkit_state.toolkit_dc = GetDC(toolkit_state.toolkit_window);
     if (toolkit_state.toolkit_dc == nullptr) {
         show_error("Could not get an HDC for window 0x%08lX\n",
-            (unsigned long)(uintptr_t)toolkit_state.toolkit_window);
+            static_cast<unsigned long>(reinterpret_cast<uintptr_t>(toolkit_state.toolkit_window)));
         return false;
     }
     ShowWindow(toolkit_state.toolkit_window, SW_SHOWDEFAULT);

@@ -160,7 +160,7 @@ static LRESULT on_activate(HWND window, WPARAM wParam, LPARAM lParam)
 // Another window changed the system palette: take what is left, in the background.
 static void on_palette_changed(HWND window, WPARAM changed_by)
 {
-    if ((HWND)changed_by == window || toolkit_state.static_colours_taken ||
+    if (reinterpret_cast<HWND>(changed_by) == window || toolkit_state.static_colours_taken ||
         toolkit_state.toolkit_palette == nullptr) {
         return;
     }
@@ -218,12 +218,12 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wParam, LPAR
         return DefWindowProcA(window, message, wParam, lParam);
     case WM_KEYDOWN:
         if (accepted_virtual_key(wParam)) {
-            pass_key(window, (int32_t)wParam);
+            pass_key(window, static_cast<int32_t>(wParam));
         }
         return 0;
     case WM_CHAR:
         if (accepted_character(wParam)) {
-            pass_key(window, (int32_t)wParam);
+            pass_key(window, static_cast<int32_t>(wParam));
         }
         return 0;
     case WM_MOUSEMOVE:

@@ -189,7 +189,7 @@
 #define WS_OVERLAPPEDWINDOW \
     (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 
-#define CW_USEDEFAULT ((int)0x80000000)
+#define CW_USEDEFAULT (static_cast<int>(0x80000000))
 
 // Stock icons and cursors.
 #define IDI_APPLICATION MAKEINTRESOURCEA(32512)
@@ -208,7 +208,7 @@
 #define PM_REMOVE 0x0001
 #define PM_NOYIELD 0x0002
 
-#define HWND_BROADCAST ((HWND)0xffff)
+#define HWND_BROADCAST (reinterpret_cast<HWND>(0xffff))
 
 // System colour indices.
 #define COLOR_SCROLLBAR 0

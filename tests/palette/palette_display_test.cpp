@@ -111,7 +111,8 @@ TEST_F(LogicalPalette, AFormatThatCannotBeReadIsReportedInOneErrorBox)
     EXPECT_EQ(describe_current_pixel_format(dc, &format), 0);
     EXPECT_EQ(describe_current_pixel_format(dc, &format), number);
     char texts[2][64];
-    std::snprintf(texts[0], 64, "Could not get pixel format for Dc 0x%08lX\n", (unsigned long)(uintptr_t)dc);
+    std::snprintf(texts[0], 64, "Could not get pixel format for Dc 0x%08lX\n",
+        static_cast<unsigned long>(reinterpret_cast<uintptr_t>(dc)));
     std::snprintf(texts[1], 64, "Could not get a description of pixel format %d\n", number);
     ASSERT_EQ(standin_message_box_count(), 2);
     for (int i = 0; i < 2; i++) {
