@@ -85,6 +85,21 @@ static void pass_key(HWND window, int32_t key)
     redraw_if(window, toolkit_state.key_down_hook(key, modifiers));
 }
 
+// The button a button message is about, as the toolkit's mask names it.
+static int32_t button_of(UINT message)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+        return MOUSE_LEFT;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+        return MOUSE_RIGHT;
+    default:
+        return MOUSE_MIDDLE;
+    }
+}
+
 static void on_button_down(HWND window, LPARAM lParam, int32_t button)
 {
     SetCapture(window);
@@ -230,22 +245,14 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wParam, LPAR
         on_mouse_move(window, wParam, lParam);
         return 0;
     case WM_LBUTTONDOWN:
-        on_button_down(window, lParam, MOUSE_LEFT);
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        on_button_down(window, lParam, button_of(message));
         return 0;
     case WM_LBUTTONUP:
-        on_button_up(window, lParam, MOUSE_LEFT);
-        return 0;
-    case WM_RBUTTONDOWN:
-        on_button_down(window, lParam, MOUSE_RIGHT);
-        return 0;
     case WM_RBUTTONUP:
-        on_button_up(window, lParam, MOUSE_RIGHT);
-        return 0;
-    case WM_MBUTTONDOWN:
-        on_button_down(window, lParam, MOUSE_MIDDLE);
-        return 0;
     case WM_MBUTTONUP:
-        on_button_up(window, lParam, MOUSE_MIDDLE);
+        on_button_up(window, lParam, button_of(message));
         return 0;
     case WM_QUERYNEWPALETTE:
         return 1;

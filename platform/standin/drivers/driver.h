@@ -58,6 +58,15 @@ struct DisplayDriver {
     void (*resize_window)(DriverWindow* window, int width, int height);
 };
 
+// Shared by the drivers: the first record not in use of a fixed table of
+// records (each with a bool in_use), or null when all are taken.
+template <typename Record, int N> Record* free_slot(Record (&table)[N])
+{
+    for (Record& slot : table)
+        if (!slot.in_use) return &slot;
+    return nullptr;
+}
+
 // Shared by the drivers: RGBA rows from the current context, out of the front
 // buffer or else the buffer it draws into, leaving its read buffer and pixel
 // packing as they were.

@@ -31,13 +31,10 @@ static void terminate()
 // Nothing is reported here: the window gets exactly the position and size asked.
 static DriverWindow* create_window(HWND handle, const char*, int, int, int width, int height)
 {
-    for (NullWindow& slot : windows)
-        if (!slot.in_use) {
-            slot =
-                NullWindow{true, handle, EGL_NO_SURFACE, std::max(width, 1), std::max(height, 1), 0, nullptr};
-            return driver_window(&slot);
-        }
-    return nullptr;
+    NullWindow* slot = free_slot(windows);
+    if (slot == nullptr) return nullptr;
+    *slot = NullWindow{true, handle, EGL_NO_SURFACE, std::max(width, 1), std::max(height, 1), 0, nullptr};
+    return driver_window(slot);
 }
 
 static void destroy_window(DriverWindow* window)

@@ -9,7 +9,6 @@
 #include <GL/gl.h>
 
 #include <algorithm>
-#include <iterator>
 
 struct NullFormat {
     EGLConfig config;
@@ -204,9 +203,8 @@ DriverContext* null_egl_create_context(DriverWindow* driver_window, int format)
 {
     NullWindow* window = null_window(driver_window);
     if (window->format == 0 || format != window->format) return nullptr;
-    NullContext* slot = std::find_if(
-        std::begin(contexts), std::end(contexts), [](const NullContext& c) { return !c.in_use; });
-    if (slot == std::end(contexts)) return nullptr;
+    NullContext* slot = free_slot(contexts);
+    if (slot == nullptr) return nullptr;
     const EGLint attributes[] = {
         EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
     EGLContext context = eglCreateContext(display, formats[format - 1].config, EGL_NO_CONTEXT, attributes);

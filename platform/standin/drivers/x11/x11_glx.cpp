@@ -185,12 +185,7 @@ DriverContext* x11_create_context(DriverWindow* window, int format)
 {
     X11Window* w = x11_window(window);
     if (format < 1 || format > format_count || w->format != format) return nullptr;
-    X11Context* c = nullptr;
-    for (X11Context& slot : contexts)
-        if (!slot.in_use) {
-            c = &slot;
-            break;
-        }
+    X11Context* c = free_slot(contexts);
     if (!c) return nullptr;
     x11_trap_errors();
     GLXContext context = glXCreateNewContext(x11.display, formats[format - 1], GLX_RGBA_TYPE, nullptr, True);

@@ -135,12 +135,7 @@ static void place(::Window owner, int width, int height, int* x, int* y)
 
 DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, const char* caption)
 {
-    X11MessageBox* b = nullptr;
-    for (X11MessageBox& slot : boxes)
-        if (!slot.in_use) {
-            b = &slot;
-            break;
-        }
+    X11MessageBox* b = free_slot(boxes);
     if (!b) return nullptr;
     *b = X11MessageBox{};
     X11Window* owner_window = owner ? x11_window(owner) : nullptr;

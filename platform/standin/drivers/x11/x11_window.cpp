@@ -18,12 +18,7 @@ X11Window* x11_find_window(::Window window)
 
 DriverWindow* x11_create_window(HWND handle, const char* title, int x, int y, int width, int height)
 {
-    X11Window* w = nullptr;
-    for (X11Window& slot : windows)
-        if (!slot.in_use) {
-            w = &slot;
-            break;
-        }
+    X11Window* w = free_slot(windows);
     if (!w) return nullptr;
     // X has no empty windows: a zero size becomes one pixel.
     unsigned int frame_width = width > 0 ? static_cast<unsigned int>(width) : 1;
