@@ -216,6 +216,7 @@ TEST_F(CubeFrame, TheCornersLieWhereCameraAndPosePutThem)
     std::vector<std::vector<Vertex>> triangles = capture(draw_frame, 40.0);
     EXPECT_EQ(standin_journal_count("SwapBuffers"), 1);
     EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), depth);
+    EXPECT_EQ(glGetError(), GLenum{GL_NO_ERROR}) << "the matrix stack went out of step";
     GLdouble after[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, after);
     for (int i = 0; i < 16; i++) EXPECT_EQ(after[i], i % 5 == 0 ? 1.0 : 0.0) << i;

@@ -43,6 +43,11 @@ bool slot_holds_gradient()
     return true;
 }
 
+long open_files()
+{
+    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+}
+
 std::string name(int k)
 {
     return "gazou" + std::to_string(k) + ".bmp";
@@ -88,7 +93,9 @@ TEST_F(ImageBankTest, TheFilesUpToAGapOrTenAreHeldByTheByteRule)
     for (unsigned k = 2; k < 10; k++)
         files.push_back(random_bytes(54 + IMAGE_SLOT_BYTES + (k == 3 ? 2 : 0), k));
     for (int k : {0, 1, 2, 4}) ASSERT_TRUE(write_file(name(k).c_str(), files[k]));
+    long files_open = open_files();
     load_image_bank();
+    EXPECT_EQ(open_files(), files_open) << "a picture was left open";
     EXPECT_EQ(image_bank.last_loaded_index, 2);
     EXPECT_TRUE(slot_holds(0, files[0]) && slot_holds(1, files[1]) && slot_holds(2, files[2]));
     EXPECT_TRUE(slot_holds(4, std::vector<unsigned char>(IMAGE_SLOT_BYTES + 56, 0))) << "gazou4.bmp was read";

@@ -56,6 +56,7 @@ using Animation = FreshState;
 
 TEST_F(Animation, AWholeCycleAtSpeedOne)
 {
+    EXPECT_EQ(fields(scene), fields(SceneState{4, 0, 360, 0, 1, 99, 4, 0, 0, 0, 0, 0, 0, 0})) << "the start";
     std::vector<Frame> frames = run_frames(481);
     for (int f = 0; f <= 480; f++) {
         const Frame& frame = frames[static_cast<size_t>(f)];
