@@ -1,8 +1,11 @@
 // The image bank: gazou0.bmp ... gazou9.bmp from the current directory, taken
 // as raw bytes after a 56-byte skip, or a gradient of our own in slot 0.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "demo/demo.h"
 
@@ -10,26 +13,26 @@ ImageBank image_bank;
 
 enum : int32_t { SKIPPED_BYTES = 56 };
 
-// Only a regular file counts: a FIFO would block the open (or the reads) for
-// ever, and a directory opens on Linux but not on Windows. The name is checked
-// before the open so a FIFO is never opened, and the opened stream again in
-// case the name was replaced in between.
-static bool is_regular_file(const char* name)
-{
-    struct stat status;
-    return stat(name, &status) == 0 && S_ISREG(status.st_mode);
-}
+// No FIFOs on a system without O_NONBLOCK, and no text mode without O_BINARY.
+#ifndef O_NONBLOCK
+#define O_NONBLOCK 0
+#endif
+#ifndef O_BINARY
+#define O_BINARY 0
+#endif
 
+// Only a regular file counts: a FIFO would block the reads for ever, and a
+// directory opens on Linux but not on Windows. The open never blocks (on a
+// FIFO with no writer it would), and the type is checked on what was opened,
+// so a name replaced at any moment cannot hang the start.
 static FILE* open_picture(const char* name)
 {
-    if (!is_regular_file(name)) return nullptr;
-    FILE* file = std::fopen(name, "rb");
-    if (!file) return nullptr;
+    int descriptor = open(name, O_RDONLY | O_NONBLOCK | O_BINARY);
+    if (descriptor < 0) return nullptr;
     struct stat status;
-    if (fstat(fileno(file), &status) != 0 || !S_ISREG(status.st_mode)) {
-        std::fclose(file);
-        return nullptr;
-    }
+    FILE* file = nullptr;
+    if (fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) file = fdopen(descriptor, "rb");
+    if (file == nullptr) close(descriptor);
     return file;
 }
 

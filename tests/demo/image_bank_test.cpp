@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <dlfcn.h>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -48,6 +49,23 @@ long open_files()
     return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
 }
 
+// When set, gazou0.bmp becomes a FIFO right after its type is looked up by
+// name, as another process may replace it at any moment.
+bool fifo_after_lookup = false;
+
+} // namespace
+
+extern "C" int stat(const char* path, struct stat* status)
+{
+    static auto real = reinterpret_cast<int (*)(const char*, struct stat*)>(dlsym(RTLD_NEXT, "stat"));
+    int result = real(path, status);
+    if (fifo_after_lookup && std::strcmp(path, "gazou0.bmp") == 0)
+        fifo_after_lookup = !(unlink(path) == 0 && mkfifo(path, 0600) == 0);
+    return result;
+}
+
+namespace {
+
 std::string name(int k)
 {
     return "gazou" + std::to_string(k) + ".bmp";
@@ -65,8 +83,8 @@ protected:
 
 } // namespace
 
-// gazou0.bmp missing, a FIFO (which must not block) or a directory: the
-// gradient, gazou1.bmp unread.
+// gazou0.bmp missing, a FIFO (which must not block, even when a file turns
+// into one while it is opened) or a directory: the gradient, gazou1.bmp unread.
 TEST_F(ImageBankTest, WithoutAnOpenableFirstNameSlot0HoldsTheGradient)
 {
     ASSERT_TRUE(write_file(name(1).c_str(), random_bytes(1000, 1)));
@@ -81,6 +99,11 @@ TEST_F(ImageBankTest, WithoutAnOpenableFirstNameSlot0HoldsTheGradient)
         EXPECT_TRUE(slot_holds_gradient()) << kind;
         EXPECT_TRUE(slot_holds(1, std::vector<unsigned char>(IMAGE_SLOT_BYTES + 56, 0))) << kind;
     }
+    ASSERT_TRUE(std::filesystem::remove("gazou0.bmp") && write_file("gazou0.bmp", random_bytes(1000, 2)));
+    fifo_after_lookup = true;
+    alarm(20);
+    load_image_bank();
+    alarm(0);
 }
 
 // Empty, three bytes after the skip, a standard file two bytes short and one
