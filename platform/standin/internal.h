@@ -104,8 +104,10 @@ bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
 void drop_window_messages(HWND window);
 bool take_quit(int* exit_code);
 void post_quit(int exit_code);
-// Internal message that changes activation when delivered: wParam 1 gains focus.
+// Internal messages from the event API, acted on when delivered: a change of
+// activation (wParam 1 gains focus), and a window the window system destroyed.
 #define STANDIN_FOCUS_CHANGE 0x7FFF0001u
+#define STANDIN_WINDOW_GONE 0x7FFF0002u
 
 // message_dispatch.cpp
 LRESULT dispatch_message(const MSG* message);

@@ -26,6 +26,7 @@ void standin_button(HWND window, MouseButton button, bool down, int x, int y);
 void standin_motion(HWND window, int x, int y);
 void standin_focus(HWND window, bool focused);
 void standin_close_request(HWND window);
+void standin_window_gone(HWND window); // destroyed by the window system
 void standin_move(HWND window, int screen_x, int screen_y);
 void standin_resize(HWND window, int width, int height, bool minimised);
 void standin_expose(HWND window);

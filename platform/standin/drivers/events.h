@@ -19,6 +19,10 @@ void event_motion(HWND window, int x, int y);
 
 void event_focus(HWND window, bool focused);
 void event_close_request(HWND window);
+// The window system destroyed the window: the stand-in destroys it as
+// DestroyWindow does, with the same messages. The driver's record stays until
+// destroy_window, which must not touch the window system's side again.
+void event_window_gone(HWND window);
 
 // The client area's top-left corner moved to this screen position.
 void event_moved(HWND window, int screen_x, int screen_y);

@@ -84,6 +84,11 @@ void event_motion(HWND window, int x, int y)
     queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
 }
 
+void event_window_gone(HWND window)
+{
+    if (is_live_window(window)) queue_sent(window, STANDIN_WINDOW_GONE, 0, 0);
+}
+
 void event_focus(HWND window, bool focused)
 {
     if (is_live_window(window)) queue_sent(window, STANDIN_FOCUS_CHANGE, focused ? 1 : 0, 0);

@@ -110,6 +110,8 @@ static void deliver_sent()
                 activate_window(message.hwnd);
             else
                 deactivate_window(message.hwnd);
+        } else if (message.message == STANDIN_WINDOW_GONE) {
+            destroy_window(message.hwnd);
         } else {
             send_message(message.hwnd, message.message, message.wParam, message.lParam);
         }

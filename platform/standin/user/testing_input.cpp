@@ -42,6 +42,11 @@ void standin_focus(HWND window, bool focused)
     event_focus(window, focused);
 }
 
+void standin_window_gone(HWND window)
+{
+    event_window_gone(window);
+}
+
 void standin_close_request(HWND window)
 {
     event_close_request(window);

@@ -164,7 +164,7 @@ TEST_F(Input, KeysTypeAsAUsKeyboardDoes)
 
 // Buttons and motion carry signed client words and the buttons and keys held;
 // waiting motions merge; focus activates, minimising sizes to 0, a close
-// request closes.
+// request closes, and a window the window system destroyed is destroyed.
 TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
 {
     HWND window = open_recording_window();
@@ -193,6 +193,10 @@ TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
     EXPECT_EQ(LOWORD(of(WM_ACTIVATE).at(1).wParam), WA_ACTIVE);
     EXPECT_EQ(of(WM_CLOSE).size(), 1u);
     EXPECT_FALSE(IsWindow(window));
+    HWND second = open_recording_window();
+    standin_window_gone(second);
+    pump_messages();
+    EXPECT_EQ(std::pair(of(WM_DESTROY).size(), IsWindow(second)), std::pair(size_t{1}, FALSE));
 }
 
 // A message carries where the pointer was when it was queued; a merged motion

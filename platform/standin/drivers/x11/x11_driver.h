@@ -42,6 +42,7 @@ struct X11Window {
     int screen_x;
     int screen_y;
     bool minimised;
+    bool gone; // destroyed by another client: frame and surface no longer exist
     bool focused;
     bool swap_interval_set;
     bool shown_since_drawn; // a swap happened since the context was made current

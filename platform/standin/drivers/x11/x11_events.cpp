@@ -131,6 +131,14 @@ static void on_unmap(X11Window* w, XEvent* event)
     event_resized(w->handle, 0, 0, true);
 }
 
+// Another client destroyed the window (its surface went with it).
+static void on_destroy(X11Window* w, XEvent* event)
+{
+    if (event->xdestroywindow.window != w->frame || w->gone) return;
+    w->gone = true;
+    event_window_gone(w->handle);
+}
+
 static void on_client_message(X11Window* w, XEvent* event)
 {
     if (x11_answer_ping(&event->xclient)) return;
@@ -154,6 +162,7 @@ static const HandlerRow handlers[] = {
     {ConfigureNotify, on_configure},
     {MapNotify, on_map},
     {UnmapNotify, on_unmap},
+    {DestroyNotify, on_destroy},
     {ClientMessage, on_client_message},
 };
 

@@ -60,7 +60,7 @@ static void release_surface(X11Window* w)
 {
     x11_glx_forget_window(w);
     if (w->glx_surface) glXDestroyWindow(x11.display, w->glx_surface);
-    if (w->surface) XDestroyWindow(x11.display, w->surface);
+    if (w->surface && !w->gone) XDestroyWindow(x11.display, w->surface);
     if (w->surface_colormap) XFreeColormap(x11.display, w->surface_colormap);
     w->glx_surface = 0;
     w->surface = 0;
@@ -72,7 +72,7 @@ void x11_destroy_window(DriverWindow* window)
     X11Window* w = x11_window(window);
     if (!w || !w->in_use) return;
     release_surface(w);
-    XDestroyWindow(x11.display, w->frame);
+    if (!w->gone) XDestroyWindow(x11.display, w->frame);
     XFlush(x11.display);
     *w = X11Window{};
 }

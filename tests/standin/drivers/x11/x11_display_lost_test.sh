@@ -1,6 +1,7 @@
 #!/bin/bash
 # When the X server goes away, or kills the client, the program ends at once:
-# one line on stderr, a non-zero exit code, no crash and no core file.
+# one line on stderr, a non-zero exit code, no crash and no core file. When
+# another client destroys its window, it ends as after a close.
 . "$(dirname "$0")/xvfb_session.sh"
 ulimit -c unlimited
 for loss in "server ended" "client killed"; do
@@ -12,3 +13,8 @@ for loss in "server ended" "client killed"; do
     ! ls "$work"/core* >/dev/null 2>&1 || fail "$loss: a core file was written"
     kill "$XVFB_PID" 2>/dev/null || true
 done
+
+start_probe "x11 probe" 100 100 320 240
+xdotool windowclose "$window"
+wait_for_exit || fail "window destroyed: the probe did not end"
+[ "$exit_code" = 0 ] && grep -q "^quit" "$work/out" || fail "window destroyed: no quit, or exit code $exit_code"
