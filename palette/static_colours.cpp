@@ -1,6 +1,6 @@
 // Taking the system's static colours over while the window is in the
 // foreground, and giving them back, with the user's colours from the registry.
-#include <cstdio>
+#include <cctype>
 
 #include "palette/palette.h"
 #include "toolkit/toolkit.h"
@@ -153,14 +153,36 @@ int restore_static_colours(HDC dc)
     return 1;
 }
 
+static bool is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+// One decimal number as scanf's %ld reads it (white space, a sign, digits),
+// of which only the low 8 bits are kept: exact however long the number is,
+// where a conversion to long would stop at its range.
+static bool read_low_byte(const char** text, COLORREF* low_byte)
+{
+    const char* at = *text;
+    while (std::isspace(static_cast<unsigned char>(*at))) at++;
+    bool negative = *at == '-';
+    if (*at == '-' || *at == '+') at++;
+    if (!is_digit(*at)) return false;
+    COLORREF value = 0;
+    for (; is_digit(*at); at++) value = (value * 10 + static_cast<COLORREF>(*at - '0')) & 0xFF;
+    *low_byte = (negative ? 0 - value : value) & 0xFF;
+    *text = at;
+    return true;
+}
+
 bool parse_registry_colour(const char* text, COLORREF* colour)
 {
-    long red = 0;
-    long green = 0;
-    long blue = 0;
-    if (std::sscanf(text, "%ld %ld %ld", &red, &green, &blue) != 3) return false;
-    *colour = static_cast<COLORREF>(red & 0xFF) | static_cast<COLORREF>(green & 0xFF) << 8 |
-        static_cast<COLORREF>(blue & 0xFF) << 16;
+    COLORREF red = 0;
+    COLORREF green = 0;
+    COLORREF blue = 0;
+    if (!read_low_byte(&text, &red) || !read_low_byte(&text, &green) || !read_low_byte(&text, &blue))
+        return false;
+    *colour = red | green << 8 | blue << 16;
     return true;
 }
 

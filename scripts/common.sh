@@ -12,7 +12,7 @@ RUN_PACKAGES=(
 TEST_PACKAGES=(
   "${RUN_PACKAGES[@]}"
   libgtest-dev libbenchmark-dev
-  xdotool clang-format git
+  xdotool clang-format git clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64
 )
 

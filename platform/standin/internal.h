@@ -29,6 +29,17 @@ const LPARAM KEY_ALT_HELD = 1L << 29;
 const LPARAM KEY_WAS_DOWN = 1L << 30;
 const LPARAM KEY_RELEASED = 1L << 31;
 
+// Windows keeps coordinates and sizes in 16-bit range; what a driver or a test
+// reports is brought into that range, so that nothing built on it overflows.
+inline int bounded_coordinate(int value)
+{
+    return value < -32768 ? -32768 : value > 32767 ? 32767 : value;
+}
+inline int bounded_size(int value)
+{
+    return value < 0 ? 0 : value > 32767 ? 32767 : value;
+}
+
 // Calls the window procedure at once, as SendMessage does.
 LRESULT send_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Sends to every live top-level window of the thread.

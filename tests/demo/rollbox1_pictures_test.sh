@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # rollbox1 with three solid pictures, red, green and blue: they come onto the
-# cube in turn, one a cycle; Escape ends it at once with 0.
+# cube in turn, one a cycle; Escape ends it at once with 0. Its stderr is
+# closed, which must not disturb its connection to the display.
 source "$(dirname "$0")/rollbox1_session.sh"
 make_picture gazou0.bmp '#ff0000'
 make_picture gazou1.bmp '#00ff00'
 make_picture gazou2.bmp '#0000ff'
-start_rollbox1
+start_rollbox1 closed-stderr
 key s s s s s # half speed: each picture stays long enough to be seen between screenshots
 
 seen="" last=""

@@ -14,9 +14,14 @@ cube_box() {
 window_found() { window=$(xdotool search --name '^rollbox1$' | head -n 1) && [ -n "$window" ]; }
 drawn() { screenshot "$window" && [[ "$(colour_at 0 0)" == "0 0 7"[67] ]] && [ "$(cube_box | cut -d' ' -f1)" -gt 0 ]; }
 
-# Starts rollbox1 and waits until its window shows the cube.
+# start_rollbox1 [closed-stderr]: starts rollbox1 and waits until its window
+# shows the cube; with closed-stderr, stderr closed and libGL talking on it.
 start_rollbox1() {
-    (cd "$work" && exec "$ROLLBOX_BUILD_DIR/demo/rollbox1") >"$work/out" 2>"$work/err" &
+    if [ "${1:-}" = closed-stderr ]; then
+        (cd "$work" && LIBGL_DEBUG=verbose exec "$ROLLBOX_BUILD_DIR/demo/rollbox1" 2>&-) >"$work/out" &
+    else
+        (cd "$work" && exec "$ROLLBOX_BUILD_DIR/demo/rollbox1") >"$work/out" 2>"$work/err" &
+    fi
     program_pid=$!
     wait_until window_found || fail "no window titled rollbox1 appeared"
     wait_until drawn || fail "the cube never showed"

@@ -169,9 +169,10 @@ TEST(PaletteFit, RegistryColoursAreThreeDecimalNumbersTheirLowEightBits)
         bool parsed;
         COLORREF colour;
     };
-    for (Row row :
-        {Row{"255 0 128", true, 0x008000FF}, Row{"300 20 10", true, RGB(44, 20, 10)},
-            Row{" -1 256\t511 trailing", true, 0x00FF00FF}, Row{"12 34", false, 7}, Row{"a 1 2", false, 7}}) {
+    for (Row row : {Row{"255 0 128", true, 0x008000FF}, Row{"300 20 10", true, RGB(44, 20, 10)},
+             Row{" -1 256\t511 trailing", true, 0x00FF00FF}, Row{"12 34", false, 7}, Row{"a 1 2", false, 7},
+             Row{"+2-3 9223372036854775808", true, 0x0000FD02},
+             Row{"-9223372036854775809 1 1", true, 0x000101FF}}) {
         COLORREF colour = 7;
         EXPECT_EQ(
             std::pair(parse_registry_colour(row.text, &colour), colour), std::pair(row.parsed, row.colour))

@@ -169,7 +169,7 @@ TEST_F(MessageLoop, IdleModeDrainsTheQueueBeforeEachIdleCallQuitEndsItAndNoIdleH
 
 using MouseLocation = FreshState;
 
-TEST_F(MouseLocation, IsRelativeToTheClientAreaWhereverTheWindowMoves)
+TEST_F(MouseLocation, IsRelativeToTheClientAreaWhereverTheWindowMovesInSixteenBits)
 {
     HWND window = open_toolkit_window();
     int32_t x = 1, y = 1;
@@ -187,4 +187,14 @@ TEST_F(MouseLocation, IsRelativeToTheClientAreaWhereverTheWindowMoves)
     standin_fail_next("GetCursorPos", 1);
     toolkit_get_mouse_location(&x, &y);
     EXPECT_EQ(std::pair(x, y), std::pair(40, 30));
+    // Positions and sizes past 16 bits are brought into that range, as
+    // Windows keeps them, before anything computes with them.
+    standin_move(window, INT32_MIN, INT32_MIN);
+    standin_resize(window, -1, INT32_MAX, false);
+    pump_messages();
+    standin_set_cursor(INT32_MAX, INT32_MAX);
+    toolkit_get_mouse_location(&x, &y);
+    EXPECT_EQ(std::pair(x, y), std::pair(65535, 65535));
+    const ToolkitSettings& s = toolkit_settings;
+    EXPECT_EQ(std::pair(s.window_width, s.window_height), std::pair(0, 32767));
 }

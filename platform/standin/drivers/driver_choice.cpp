@@ -1,7 +1,11 @@
 // Which display driver runs: the one a test selects, else the null driver when
 // ROLLBOX_DRIVER=null asks for it, else x11 when a display opens; otherwise
 // none, and window creation fails.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,9 +54,22 @@ static void report_no_display()
             stderr, "%s: cannot open the X display \"%s\"\n", program_invocation_short_name, display);
 }
 
+// Before the first connection: descriptors 0 to 2 open (on /dev/null where
+// they were closed), or the connection could take descriptor 2 and receive
+// what any library writes to stderr; and a report written to a stderr nobody
+// reads any more fails instead of ending the process.
+static void settle_standard_streams()
+{
+    for (int descriptor = 0; descriptor <= 2; descriptor++)
+        if (fcntl(descriptor, F_GETFD) < 0 && errno == EBADF)
+            open("/dev/null", descriptor == 0 ? O_RDONLY : O_WRONLY); // the lowest free: this one
+    std::signal(SIGPIPE, SIG_IGN);
+}
+
 const DisplayDriver* current_driver()
 {
     if (chosen) return driver;
+    settle_standard_streams();
     const char* wanted = std::getenv("ROLLBOX_DRIVER");
     const DriverBootstrap* asked = wanted == nullptr ? nullptr : bootstrap_named(wanted);
     if (asked != nullptr && asked->cannot_start != nullptr) {

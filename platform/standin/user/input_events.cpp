@@ -69,6 +69,8 @@ static const ButtonMessages BUTTONS[] = {
 void event_button(HWND window, MouseButton button, bool down, int x, int y)
 {
     if (!is_live_window(window) || button < BUTTON_LEFT || button > BUTTON_MIDDLE) return;
+    x = bounded_coordinate(x);
+    y = bounded_coordinate(y);
     const ButtonMessages& messages = BUTTONS[button];
     note_key_now(messages.virtual_key, down);
     note_cursor(window, x, y);
@@ -79,6 +81,8 @@ void event_button(HWND window, MouseButton button, bool down, int x, int y)
 void event_motion(HWND window, int x, int y)
 {
     if (!is_live_window(window)) return;
+    x = bounded_coordinate(x);
+    y = bounded_coordinate(y);
     note_cursor(window, x, y);
     HWND target = mouse_target(window, &x, &y);
     queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
@@ -103,6 +107,8 @@ void event_moved(HWND window, int screen_x, int screen_y)
 {
     WindowRecord* record = window_record(window);
     if (record == nullptr) return;
+    screen_x = bounded_coordinate(screen_x);
+    screen_y = bounded_coordinate(screen_y);
     if (record->client_rect.left == screen_x && record->client_rect.top == screen_y) return;
     set_client_rect(record, screen_x, screen_y, record->client_rect.right - record->client_rect.left,
         record->client_rect.bottom - record->client_rect.top);
@@ -113,6 +119,8 @@ void event_resized(HWND window, int width, int height, bool minimised)
 {
     WindowRecord* record = window_record(window);
     if (record == nullptr) return;
+    width = bounded_size(width);
+    height = bounded_size(height);
     RECT client = record->client_rect;
     if (minimised) {
         if (record->minimised) return;

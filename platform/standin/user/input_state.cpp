@@ -160,6 +160,6 @@ BOOL WINAPI GetCursorPos(LPPOINT point)
     int x = 0;
     int y = 0;
     if (point == nullptr || driver == nullptr || !driver->get_cursor_pos(&x, &y)) return FALSE;
-    *point = POINT{x, y};
+    *point = POINT{bounded_coordinate(x), bounded_coordinate(y)};
     return TRUE;
 }

@@ -64,7 +64,7 @@ void standin_resize(HWND window, int width, int height, bool minimised)
     const DisplayDriver* driver = current_driver();
     DriverWindow* driver_window = driver_window_of(window);
     if (!minimised && driver != nullptr && driver->resize_window != nullptr && driver_window != nullptr)
-        driver->resize_window(driver_window, width, height);
+        driver->resize_window(driver_window, bounded_size(width), bounded_size(height));
     event_resized(window, width, height, minimised);
 }
 
@@ -76,7 +76,8 @@ void standin_expose(HWND window)
 void standin_set_cursor(int screen_x, int screen_y)
 {
     const DisplayDriver* driver = current_driver();
-    if (driver != nullptr && driver->set_cursor_pos != nullptr) driver->set_cursor_pos(screen_x, screen_y);
+    if (driver != nullptr && driver->set_cursor_pos != nullptr)
+        driver->set_cursor_pos(bounded_coordinate(screen_x), bounded_coordinate(screen_y));
 }
 
 bool standin_read_pixels(HWND window, int x, int y, int width, int height, unsigned char* rgba)
