@@ -45,7 +45,8 @@ display_opens() {
   [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
 }
 
-# start_xvfb [WIDTHxHEIGHTxDEPTH]: starts a private Xvfb and exports DISPLAY;
+# start_xvfb [WIDTHxHEIGHTxDEPTH [OPTIONS...]]: starts a private Xvfb, with
+# any further options of Xvfb's, and exports DISPLAY;
 # its process id is in XVFB_PID. The server picks a free display number
 # itself and writes it to us once it accepts connections (-displayfd), so
 # servers started side by side never race for one number. It never resets
@@ -53,8 +54,9 @@ display_opens() {
 # that arrive meanwhile, and the test tools come and go all the time.
 start_xvfb() {
   local screen=${1:-1024x768x24} number_file tries
+  shift || true
   number_file=$(mktemp)
-  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "$screen" 3>"$number_file" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 "$screen" "$@" 3>"$number_file" >/dev/null 2>&1 &
   XVFB_PID=$!
   for tries in $(seq 1 300); do
     if grep -q '^[0-9]\+$' "$number_file"; then

@@ -72,7 +72,7 @@ template <typename Record, int N> Record* free_slot(Record (&table)[N])
 // packing as they were.
 bool read_current_pixels(bool front, int x, int y, int width, int height, unsigned char* rgba);
 
-// Each starts its driver and returns its table, or null when it cannot start
-// (no display for x11, no EGL for null) after writing nothing to stderr.
-const DisplayDriver* x11_driver_init();
-const DisplayDriver* null_driver_init();
+// Each starts its driver and returns its table, or null when it cannot start,
+// with *failure saying why for the user (no display, no OpenGL on it, no EGL).
+const DisplayDriver* x11_driver_init(const char** failure);
+const DisplayDriver* null_driver_init(const char** failure);

@@ -15,13 +15,12 @@
 
 struct DriverBootstrap {
     const char* name;
-    const DisplayDriver* (*init)();
-    const char* cannot_start; // why, for stderr, when it was asked for and does not start
+    const DisplayDriver* (*init)(const char** failure);
 };
 
 static const DriverBootstrap DRIVERS[] = {
-    {"x11", x11_driver_init, nullptr},
-    {"null", null_driver_init, "the headless driver cannot start (no EGL on Mesa's surfaceless platform)"},
+    {"x11", x11_driver_init},
+    {"null", null_driver_init},
 };
 
 static const DisplayDriver* driver;
@@ -34,24 +33,16 @@ static const DriverBootstrap* bootstrap_named(const char* name)
     return nullptr;
 }
 
-static bool start(const DriverBootstrap* bootstrap)
+// Starts the driver, or says once on stderr why it cannot, before the
+// program reports its own failure.
+static bool start(const DriverBootstrap* bootstrap, bool say_why)
 {
     chosen = true;
-    driver = bootstrap == nullptr ? nullptr : bootstrap->init();
+    const char* failure = "no such display driver";
+    driver = bootstrap == nullptr ? nullptr : bootstrap->init(&failure);
+    if (driver == nullptr && say_why)
+        std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, failure);
     return driver != nullptr;
-}
-
-// Says once why no window can open, before the program reports its own failure.
-static void report_no_display()
-{
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0')
-        std::fprintf(stderr,
-            "%s: no X display: DISPLAY is not set (ROLLBOX_DRIVER=null selects the headless driver)\n",
-            program_invocation_short_name);
-    else
-        std::fprintf(
-            stderr, "%s: cannot open the X display \"%s\"\n", program_invocation_short_name, display);
 }
 
 // Before the first connection: descriptors 0 to 2 open (on /dev/null where
@@ -66,18 +57,14 @@ static void settle_standard_streams()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+// ROLLBOX_DRIVER=null selects the headless driver; anything else means x11.
 const DisplayDriver* current_driver()
 {
     if (chosen) return driver;
     settle_standard_streams();
     const char* wanted = std::getenv("ROLLBOX_DRIVER");
-    const DriverBootstrap* asked = wanted == nullptr ? nullptr : bootstrap_named(wanted);
-    if (asked != nullptr && asked->cannot_start != nullptr) {
-        if (!start(asked))
-            std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, asked->cannot_start);
-    } else if (!start(bootstrap_named("x11"))) {
-        report_no_display();
-    }
+    bool headless = wanted != nullptr && std::strcmp(wanted, "null") == 0;
+    start(bootstrap_named(headless ? "null" : "x11"), true);
     return driver;
 }
 
@@ -96,7 +83,7 @@ void end_driver()
 bool standin_select_driver(const char* name)
 {
     if (chosen) return driver != nullptr && std::strcmp(driver->name, name) == 0;
-    return start(bootstrap_named(name));
+    return start(bootstrap_named(name), false);
 }
 
 const char* standin_driver_name()

@@ -119,9 +119,12 @@ static const DisplayDriver NULL_DRIVER = {
     .resize_window = resize_window,
 };
 
-const DisplayDriver* null_driver_init()
+const DisplayDriver* null_driver_init(const char** failure)
 {
-    if (!null_egl_start()) return nullptr;
+    if (!null_egl_start()) {
+        *failure = "the headless driver cannot start (no EGL on Mesa's surfaceless platform)";
+        return nullptr;
+    }
     cursor_x = 0;
     cursor_y = 0;
     return &NULL_DRIVER;

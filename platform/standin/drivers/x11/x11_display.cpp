@@ -2,6 +2,7 @@
 // atoms, the driver table, and the queries that need nothing but the display.
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include <X11/XKBlib.h>
@@ -138,11 +139,30 @@ static const DisplayDriver X11_DRIVER = {
     .resize_window = nullptr,
 };
 
-const DisplayDriver* x11_driver_init()
+// Why the driver cannot start, for the user: the name of the display in it.
+static const char* explained(const char* format, const char* display_name)
 {
-    if (x11.display) return nullptr; // one connection per process
+    static char text[256];
+    std::snprintf(text, sizeof text, format, display_name);
+    return text;
+}
+
+const DisplayDriver* x11_driver_init(const char** failure)
+{
+    if (x11.display) { // one connection per process
+        *failure = "the X display is already in use by this process";
+        return nullptr;
+    }
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || name[0] == '\0') {
+        *failure = "no X display: DISPLAY is not set (ROLLBOX_DRIVER=null selects the headless driver)";
+        return nullptr;
+    }
     Display* display = XOpenDisplay(nullptr);
-    if (!display) return nullptr;
+    if (!display) {
+        *failure = explained("cannot open the X display \"%s\"", name);
+        return nullptr;
+    }
     x11.display = display;
     x11.screen = DefaultScreen(display);
     x11.root = RootWindow(display, x11.screen);
@@ -154,6 +174,7 @@ const DisplayDriver* x11_driver_init()
     Bool supported = False;
     XkbSetDetectableAutoRepeat(display, True, &supported);
     if (!x11_glx_init()) {
+        *failure = explained("the X display \"%s\" opened, but it offers no OpenGL (GLX 1.3)", name);
         XCloseDisplay(display);
         x11 = X11Connection{};
         return nullptr;

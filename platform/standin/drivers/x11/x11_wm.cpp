@@ -1,6 +1,8 @@
 // Window manager conventions (ICCCM and EWMH): titles, protocols, placement
 // hints, ping answers, the iconic state, and focus when no manager runs.
+#include <cctype>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
@@ -65,10 +67,14 @@ void x11_set_owner_properties(::Window window)
         XSetWMHints(x11.display, window, wm_hints);
         XFree(wm_hints);
     }
-    char name[] = "rollbox1";
-    char class_name[] = "Rollbox1";
-    XClassHint class_hint = {
-        program_invocation_short_name ? program_invocation_short_name : name, class_name};
+    // The program's own name, and as its class the same capitalised, as X
+    // programs name their class.
+    char name[64] = {};
+    std::snprintf(name, sizeof name, "%s", program_invocation_short_name);
+    char class_name[64] = {};
+    std::snprintf(class_name, sizeof class_name, "%s", name);
+    class_name[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(class_name[0])));
+    XClassHint class_hint = {name, class_name};
     XSetClassHint(x11.display, window, &class_hint);
 
     long pid = static_cast<long>(getpid());

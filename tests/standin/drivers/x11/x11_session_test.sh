@@ -1,6 +1,6 @@
 #!/bin/bash
 # The toolkit on the x11 driver as a user meets it: the window where and as
-# large as asked, with its title and a GL surface that follows its size; keys,
+# large as asked, with its title, its program's class and a GL surface that follows its size; keys,
 # buttons and drags; a modal error box; the manager's ping answered and its
 # close request ending the loop.
 . "$(dirname "$0")/xvfb_session.sh"
@@ -10,6 +10,7 @@ for expected in "Absolute upper-left X:  154" "Absolute upper-left Y:  142" "Wid
     grep -q "$expected$" <<<"$info" || fail "not '$expected': $info"
 done
 [ "$(xprop -id "$window" WM_NAME _NET_WM_NAME | grep -c '"x11 probe"')" = 2 ] || fail "the title is not set"
+xprop -id "$window" WM_CLASS | grep -q '"x11_probe", "X11_probe"$' || fail "the class is not the program's"
 expect_in_order "reshape 320 240 0" "paint 0 0 0"
 cleared() { screenshot root && [ "$(colour_at "$1" "$2")" = "0 128 255" ]; }
 for point in "154 142" "473 381"; do wait_until cleared $point || fail "pixel at $point is not the clear colour"; done
