@@ -107,7 +107,8 @@ HWND active_window();
 // message_queue.cpp
 bool post_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Input from the driver; `character` is what the key types (key downs only).
-void queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character);
+// False when the input list is full (a motion merging with the last one always fits).
+bool queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character);
 // Delivered, as sent messages, at the next look at the queue.
 void queue_sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The queue without journal or fault injection, for the stand-in's own loops.

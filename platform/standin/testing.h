@@ -19,11 +19,12 @@ const char* standin_driver_name(); // null before a driver is chosen
 // Input, entering through the event API as a driver reports it.
 // standin_key types with a US layout: the character follows Shift and Caps Lock
 // as they are held at that moment (VK_SHIFT down, VK_CAPITAL toggled).
-void standin_key(HWND window, int virtual_key, bool down);
-void standin_key_press(HWND window, int virtual_key); // down, then up
-void standin_key_with_character(HWND window, int virtual_key, int character, bool down);
-void standin_button(HWND window, MouseButton button, bool down, int x, int y);
-void standin_motion(HWND window, int x, int y);
+// Each is false, and changes nothing, when the input queue is full.
+bool standin_key(HWND window, int virtual_key, bool down);
+bool standin_key_press(HWND window, int virtual_key); // down, then up
+bool standin_key_with_character(HWND window, int virtual_key, int character, bool down);
+bool standin_button(HWND window, MouseButton button, bool down, int x, int y);
+bool standin_motion(HWND window, int x, int y);
 void standin_focus(HWND window, bool focused);
 void standin_close_request(HWND window);
 void standin_window_gone(HWND window); // destroyed by the window system

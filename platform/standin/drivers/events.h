@@ -6,16 +6,21 @@
 
 #include "platform/standin/win32_types.h"
 
+// Input. Each report becomes at most one input message; when the input queue
+// is full, the report is refused (false) and nothing changes: a driver that
+// reads ahead asks event_input_has_room first and leaves the rest where it is.
+bool event_input_has_room();
+
 // A key went down (again, when it repeats) or up. `character` is the Latin-1
 // character the key types with the current Shift and Caps Lock state, or 0;
 // TranslateMessage turns it into WM_CHAR.
-void event_key(HWND window, int virtual_key, int character, bool down);
+bool event_key(HWND window, int virtual_key, int character, bool down);
 
 enum MouseButton { BUTTON_LEFT, BUTTON_RIGHT, BUTTON_MIDDLE };
 
 // Positions are client coordinates.
-void event_button(HWND window, MouseButton button, bool down, int x, int y);
-void event_motion(HWND window, int x, int y);
+bool event_button(HWND window, MouseButton button, bool down, int x, int y);
+bool event_motion(HWND window, int x, int y);
 
 void event_focus(HWND window, bool focused);
 void event_close_request(HWND window);

@@ -12,9 +12,15 @@
 #include "platform/standin/user/user_state.h"
 #include "platform/win32.h"
 
-void event_key(HWND window, int virtual_key, int character, bool down)
+bool event_input_has_room()
 {
-    if (!is_live_window(window) || virtual_key <= 0 || virtual_key > 255) return;
+    return user_state.input_count < INPUT_CAPACITY;
+}
+
+bool event_key(HWND window, int virtual_key, int character, bool down)
+{
+    if (!is_live_window(window) || virtual_key <= 0 || virtual_key > 255 || !event_input_has_room())
+        return false;
     bool was_down = key_is_down_now(virtual_key);
     note_key_now(virtual_key, down);
     bool alt = key_is_down_now(VK_MENU);
@@ -25,7 +31,7 @@ void event_key(HWND window, int virtual_key, int character, bool down)
     if (alt) lParam |= KEY_ALT_HELD;
     if (was_down || !down) lParam |= KEY_WAS_DOWN;
     if (!down) lParam |= KEY_RELEASED;
-    queue_input(window, message, static_cast<WPARAM>(virtual_key), lParam, down ? character : 0);
+    return queue_input(window, message, static_cast<WPARAM>(virtual_key), lParam, down ? character : 0);
 }
 
 // While another window holds the capture, mouse input goes to it, in its own
@@ -66,26 +72,28 @@ static const ButtonMessages BUTTONS[] = {
     {VK_MBUTTON, WM_MBUTTONUP, WM_MBUTTONDOWN},
 };
 
-void event_button(HWND window, MouseButton button, bool down, int x, int y)
+bool event_button(HWND window, MouseButton button, bool down, int x, int y)
 {
-    if (!is_live_window(window) || button < BUTTON_LEFT || button > BUTTON_MIDDLE) return;
+    if (!is_live_window(window) || button < BUTTON_LEFT || button > BUTTON_MIDDLE || !event_input_has_room())
+        return false;
     x = bounded_coordinate(x);
     y = bounded_coordinate(y);
     const ButtonMessages& messages = BUTTONS[button];
     note_key_now(messages.virtual_key, down);
     note_cursor(window, x, y);
     HWND target = mouse_target(window, &x, &y);
-    queue_input(target, down ? messages.down : messages.up, mouse_key_flags_now(), position_word(x, y), 0);
+    return queue_input(
+        target, down ? messages.down : messages.up, mouse_key_flags_now(), position_word(x, y), 0);
 }
 
-void event_motion(HWND window, int x, int y)
+bool event_motion(HWND window, int x, int y)
 {
-    if (!is_live_window(window)) return;
+    if (!is_live_window(window)) return false;
     x = bounded_coordinate(x);
     y = bounded_coordinate(y);
     note_cursor(window, x, y);
     HWND target = mouse_target(window, &x, &y);
-    queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
+    return queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
 }
 
 void event_window_gone(HWND window)

@@ -80,7 +80,7 @@ bool post_message(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 
 // Repeated motion with the same buttons replaces the motion still waiting, as
 // Windows coalesces mouse moves.
-void queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character)
+bool queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character)
 {
     if (message == WM_MOUSEMOVE && user_state.input_count > 0) {
         MSG& last = user_state.input[user_state.input_count - 1].message;
@@ -88,10 +88,10 @@ void queue_input(HWND window, UINT message, WPARAM wParam, LPARAM lParam, int ch
             last.lParam = lParam;
             last.time = tick_count();
             last.pt = user_state.cursor;
-            return;
+            return true;
         }
     }
-    append(input(), window, message, wParam, lParam, character);
+    return append(input(), window, message, wParam, lParam, character);
 }
 
 void queue_sent(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

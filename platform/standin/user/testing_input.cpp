@@ -5,7 +5,7 @@
 #include "platform/standin/testing.h"
 #include "platform/win32.h"
 
-void standin_key(HWND window, int virtual_key, bool down)
+bool standin_key(HWND window, int virtual_key, bool down)
 {
     int character = 0;
     if (down) {
@@ -13,28 +13,27 @@ void standin_key(HWND window, int virtual_key, bool down)
         character = us_layout_character(virtual_key, key_is_down_now(VK_SHIFT),
             key_is_toggled_now(VK_CAPITAL), key_is_down_now(VK_CONTROL));
     }
-    event_key(window, virtual_key, character, down);
+    return event_key(window, virtual_key, character, down);
 }
 
-void standin_key_press(HWND window, int virtual_key)
+bool standin_key_press(HWND window, int virtual_key)
 {
-    standin_key(window, virtual_key, true);
-    standin_key(window, virtual_key, false);
+    return standin_key(window, virtual_key, true) && standin_key(window, virtual_key, false);
 }
 
-void standin_key_with_character(HWND window, int virtual_key, int character, bool down)
+bool standin_key_with_character(HWND window, int virtual_key, int character, bool down)
 {
-    event_key(window, virtual_key, character, down);
+    return event_key(window, virtual_key, character, down);
 }
 
-void standin_button(HWND window, MouseButton button, bool down, int x, int y)
+bool standin_button(HWND window, MouseButton button, bool down, int x, int y)
 {
-    event_button(window, button, down, x, y);
+    return event_button(window, button, down, x, y);
 }
 
-void standin_motion(HWND window, int x, int y)
+bool standin_motion(HWND window, int x, int y)
 {
-    event_motion(window, x, y);
+    return event_motion(window, x, y);
 }
 
 void standin_focus(HWND window, bool focused)

@@ -213,3 +213,21 @@ TEST_F(Input, AMessageCarriesThePointerPositionOfItsQueueing)
     EXPECT_EQ(std::pair(posted.pt.x, posted.pt.y), std::pair(LONG{110}, LONG{120}));
     EXPECT_EQ(std::pair(motion.pt.x, motion.pt.y), std::pair(LONG{130}, LONG{140}));
 }
+
+// A full input queue refuses more input, changing nothing, until there is room.
+TEST_F(Input, AFullInputQueueRefusesInputUntilThereIsRoom)
+{
+    HWND window = open_recording_window();
+    int taken = 0;
+    while (taken < 5000 && standin_key(window, 'A', taken % 2 == 0)) taken++;
+    EXPECT_EQ(taken, 1024);
+    EXPECT_FALSE(standin_button(window, BUTTON_LEFT, true, 1, 1) || standin_motion(window, 2, 2));
+    MSG taken_one;
+    ASSERT_TRUE(PeekMessageA(&taken_one, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
+    EXPECT_TRUE(standin_key(window, 'B', true));
+    pump_messages();
+    EXPECT_TRUE(standin_motion(window, 3, 3));
+    pump_messages();
+    EXPECT_EQ(std::pair(of(WM_KEYDOWN).size(), of(WM_LBUTTONDOWN).size()), std::pair(size_t{512}, size_t{0}));
+    EXPECT_EQ(of(WM_MOUSEMOVE).at(0).wParam, 0u) << "the refused press left no button held";
+}

@@ -183,11 +183,12 @@ static void dispatch(XEvent* event)
 }
 
 // Only what is queued now: a stream of new events (a moving mouse) cannot
-// keep the caller here.
+// keep the caller here. While the input queue is full the rest stays in
+// Xlib's queue, in order, so nothing typed is lost.
 void x11_poll_events()
 {
     int count = XEventsQueued(x11.display, QueuedAfterFlush);
-    while (count-- > 0) {
+    while (count-- > 0 && event_input_has_room()) {
         XEvent event;
         XNextEvent(x11.display, &event);
         dispatch(&event);

@@ -1,7 +1,10 @@
 // The toolkit's window on the x11 driver, its hooks printing what reaches them,
 // one line each, for the e2e-x11 scripts to read:
 //   x11_probe TITLE X Y CLIENT_WIDTH CLIENT_HEIGHT (X, Y: the outer corner)
-// Every paint clears to (0, 128, 255); typing 'm' shows an error box.
+// Every paint clears to (0, 128, 255); typing 'm' shows an error box, 'b'
+// keeps it busy until a file named "go" appears in its folder.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -30,6 +33,7 @@ int main(int argc, char** argv)
     });
     set_key_down_hook([](int32_t key, int32_t modifiers) {
         if (key == 'm') show_error("First line of the note\nSecond line\n");
+        while (key == 'b' && access("go", F_OK) != 0) usleep(10000);
         return print("key", key, modifiers);
     });
     set_mouse_down_hook([](int32_t x, int32_t y, int32_t button) { return print("down", x, y, button); });

@@ -54,6 +54,15 @@ for answer in Return click; do
     expect_in_order "key 109 0 0"
 done
 
+# Typed while the program is busy, far more than its queue holds: every key
+# arrives once it is back.
+set_mark
+xdotool key b
+xdotool type --delay 0 "$(printf 'a%.0s' $(seq 800))"
+touch "$work/go"
+typed_all() { [ "$(lines_since_mark | grep -c '^key 97 0 0$')" = 800 ]; }
+wait_until typed_all || fail "$(lines_since_mark | grep -c '^key 97 0 0$') of 800 typed keys arrived"
+
 "$wm_request" ping "$window" || fail "_NET_WM_PING was not answered"
 "$wm_request" delete "$window" || fail "could not send WM_DELETE_WINDOW"
 expect_in_order "quit 0 0 0"
