@@ -24,6 +24,9 @@ WNDPROC window_procedure_of(HWND window);
 // no window.
 inline const HWND WINDOWLESS_MESSAGES = reinterpret_cast<HWND>(-1);
 
+// Where Windows parks a minimised window: its client origin, as WM_MOVE says.
+const int MINIMISED_ORIGIN = -32000;
+
 // The lParam of key messages: after the repeat count, these flags.
 const LPARAM KEY_ALT_HELD = 1L << 29;
 const LPARAM KEY_WAS_DOWN = 1L << 30;
@@ -73,6 +76,7 @@ struct WindowRecord {
     bool visible;
     bool placed; // WM_SIZE and WM_MOVE have been sent once
     bool minimised;
+    POINT restored_origin; // while minimised: the client origin to return to
     bool destroying;
     bool needs_paint;
     bool needs_erase;

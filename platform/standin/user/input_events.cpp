@@ -48,10 +48,16 @@ static HWND mouse_target(HWND window, int* x, int* y)
 }
 
 // Mouse input tells where the pointer is: the position queued messages carry.
-static void note_cursor(HWND window, int x, int y)
+// True when that is a change: another place, or another window under it.
+static bool note_cursor(HWND window, int x, int y)
 {
     const WindowRecord* record = window_record(window);
-    user_state.cursor = POINT{record->client_rect.left + x, record->client_rect.top + y};
+    POINT now = {record->client_rect.left + x, record->client_rect.top + y};
+    bool changed =
+        window != user_state.cursor_window || now.x != user_state.cursor.x || now.y != user_state.cursor.y;
+    user_state.cursor = now;
+    user_state.cursor_window = window;
+    return changed;
 }
 
 static LPARAM position_word(int x, int y)
@@ -91,7 +97,8 @@ bool event_motion(HWND window, int x, int y)
     if (!is_live_window(window)) return false;
     x = bounded_coordinate(x);
     y = bounded_coordinate(y);
-    note_cursor(window, x, y);
+    // A report of the place the pointer already has is no move.
+    if (!note_cursor(window, x, y)) return true;
     HWND target = mouse_target(window, &x, &y);
     return queue_input(target, WM_MOUSEMOVE, mouse_key_flags_now(), position_word(x, y), 0);
 }
@@ -117,6 +124,10 @@ void event_moved(HWND window, int screen_x, int screen_y)
     if (record == nullptr) return;
     screen_x = bounded_coordinate(screen_x);
     screen_y = bounded_coordinate(screen_y);
+    if (record->minimised) {
+        record->restored_origin = POINT{screen_x, screen_y};
+        return;
+    }
     if (record->client_rect.left == screen_x && record->client_rect.top == screen_y) return;
     set_client_rect(record, screen_x, screen_y, record->client_rect.right - record->client_rect.left,
         record->client_rect.bottom - record->client_rect.top);
@@ -131,18 +142,25 @@ void event_resized(HWND window, int width, int height, bool minimised)
     height = bounded_size(height);
     RECT client = record->client_rect;
     if (minimised) {
+        // Parked where no screen reaches, as Windows parks an icon, until restored.
         if (record->minimised) return;
         record->minimised = true;
-        set_client_rect(record, client.left, client.top, 0, 0);
-        if (record->placed) queue_sent(window, WM_SIZE, SIZE_MINIMIZED, 0);
+        record->restored_origin = POINT{client.left, client.top};
+        set_client_rect(record, MINIMISED_ORIGIN, MINIMISED_ORIGIN, 0, 0);
+        if (!record->placed) return;
+        queue_sent(window, WM_MOVE, 0, position_word(MINIMISED_ORIGIN, MINIMISED_ORIGIN));
+        queue_sent(window, WM_SIZE, SIZE_MINIMIZED, 0);
         return;
     }
     int old_width = client.right - client.left;
     int old_height = client.bottom - client.top;
-    if (!record->minimised && old_width == width && old_height == height) return;
+    bool restored = record->minimised;
+    if (!restored && old_width == width && old_height == height) return;
     record->minimised = false;
-    set_client_rect(record, client.left, client.top, width, height);
+    POINT origin = restored ? record->restored_origin : POINT{client.left, client.top};
+    set_client_rect(record, origin.x, origin.y, width, height);
     if (!record->placed) return;
+    if (restored) queue_sent(window, WM_MOVE, 0, position_word(origin.x, origin.y));
     queue_sent(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
     // The redraw styles repaint everything; otherwise only what is new.
     if ((record->class_style & (CS_HREDRAW | CS_VREDRAW)) != 0 || width > old_width || height > old_height)

@@ -56,9 +56,11 @@ struct UserState {
     int sent_count;
     bool quit_pending;
     int quit_code;
-    // The pointer's screen position as mouse input last reported it: what a
-    // message is stamped with when it is queued.
+    // The pointer's screen position as mouse input last reported it, and over
+    // which window: what a message is stamped with when it is queued, and
+    // what tells a real move from a report of the same place.
     POINT cursor;
+    HWND cursor_window;
 
     COLORREF system_colours[SYSTEM_COLOUR_COUNT];
     StandinMessageBox boxes[MAX_RECORDED_BOXES];

@@ -163,8 +163,10 @@ TEST_F(Input, KeysTypeAsAUsKeyboardDoes)
 }
 
 // Buttons and motion carry signed client words and the buttons and keys held;
-// waiting motions merge; focus activates, minimising sizes to 0, a close
-// request closes, and a window the window system destroyed is destroyed.
+// waiting motions merge, and one to where the pointer is is none; focus
+// activates; minimising parks the window at -32000 with a size of 0 until it
+// is restored; a close request closes, and a window the window system
+// destroyed is destroyed.
 TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
 {
     HWND window = open_recording_window();
@@ -174,6 +176,8 @@ TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
     standin_motion(window, 1, 1);
     standin_motion(window, -5, -7);
     standin_button(window, BUTTON_LEFT, false, -5, -7);
+    pump_messages();
+    standin_motion(window, -5, -7);
     pump_messages();
     ASSERT_EQ(of(WM_MOUSEMOVE).size(), 1u);
     EXPECT_EQ(of(WM_MOUSEMOVE)[0].lParam, MAKELPARAM(-5, -7));
@@ -186,10 +190,16 @@ TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
     standin_focus(window, false);
     standin_focus(window, true);
     standin_resize(window, 0, 0, true);
+    standin_resize(window, 200, 150, false);
     standin_close_request(window);
     pump_messages();
-    EXPECT_EQ(std::pair(of(WM_SIZE).at(0).wParam, of(WM_SIZE)[0].lParam),
-        std::pair(WPARAM{SIZE_MINIMIZED}, LPARAM{0}));
+    std::vector<std::pair<WPARAM, LPARAM>> moves_and_sizes;
+    for (const Received& one : received)
+        if (one.message == WM_MOVE || one.message == WM_SIZE)
+            moves_and_sizes.emplace_back(one.wParam, one.lParam);
+    EXPECT_EQ(moves_and_sizes,
+        (std::vector<std::pair<WPARAM, LPARAM>>{{0, MAKELPARAM(-32000, -32000)}, {SIZE_MINIMIZED, 0},
+            {0, MAKELPARAM(100, 100)}, {SIZE_RESTORED, MAKELPARAM(200, 150)}}));
     EXPECT_EQ(LOWORD(of(WM_ACTIVATE).at(1).wParam), WA_ACTIVE);
     EXPECT_EQ(of(WM_CLOSE).size(), 1u);
     EXPECT_FALSE(IsWindow(window));

@@ -66,6 +66,16 @@ static void on_motion(X11Window* w, XEvent* event)
     event_motion(w->handle, event->xmotion.x, event->xmotion.y);
 }
 
+// The window under the pointer changed, the pointer still or not (the window
+// appeared under it, or the pointer came in): Windows reports a move.
+static void on_enter(X11Window* w, XEvent* event)
+{
+    const XCrossingEvent& crossing = event->xcrossing;
+    if (crossing.mode != NotifyNormal || crossing.detail == NotifyInferior || x11_has_open_message_box(w))
+        return;
+    event_motion(w->handle, crossing.x, crossing.y);
+}
+
 // Focus moving inside the window, or held by a grab for a moment (a manager's
 // key binding), is not a change of activation.
 static bool is_real_focus_change(const XFocusChangeEvent* event)
@@ -156,6 +166,7 @@ static const HandlerRow handlers[] = {
     {ButtonPress, on_button_press},
     {ButtonRelease, on_button_release},
     {MotionNotify, on_motion},
+    {EnterNotify, on_enter},
     {FocusIn, on_focus_in},
     {FocusOut, on_focus_out},
     {Expose, on_expose},

@@ -6,7 +6,7 @@ static constexpr int max_windows = 32;
 static X11Window windows[max_windows];
 
 static constexpr long frame_events = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-    PointerMotionMask | FocusChangeMask | StructureNotifyMask | ExposureMask;
+    PointerMotionMask | EnterWindowMask | FocusChangeMask | StructureNotifyMask | ExposureMask;
 
 X11Window* x11_find_window(::Window window)
 {

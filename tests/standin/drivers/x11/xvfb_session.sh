@@ -5,10 +5,13 @@ probe_binary=$(realpath "$1")
 wm_request=$(realpath "$2")
 has_focus() { [ "$(xdotool getwindowfocus -f)" = "$1" ]; }
 
-# start_probe TITLE X Y CLIENT_WIDTH CLIENT_HEIGHT: runs the probe
-# on the x11 driver and waits until its window is on the screen and active.
+# start_probe TITLE X Y CLIENT_WIDTH CLIENT_HEIGHT: runs the probe on the x11
+# driver, the pointer still at (200, 200), and waits until its window is on
+# the screen and active.
 start_probe() {
     start_xvfb 800x600x24
+    xdotool mousemove 200 200 # where the window will appear
+    : >"$work/out" # no line of an earlier run may count
     (cd "$work" && exec env -u ROLLBOX_DRIVER "$probe_binary" "$@" >"$work/out" 2>"$work/err") &
     program_pid=$!
     wait_until grep -q "^paint" "$work/out" || fail "the probe did not show its window"
