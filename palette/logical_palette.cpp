@@ -21,7 +21,7 @@ HPALETTE build_logical_palette(HDC dc)
     if (format.cColorBits > 8) return nullptr;
 
     toolkit_state.owns_static_colours = ((format.dwFlags & PFD_NEED_SYSTEM_PALETTE) ||
-                                            (toolkit_settings.display_mode & DISPLAY_OWN_STATIC_COLOURS))
+                                            (toolkit_state.window_display_mode & DISPLAY_OWN_STATIC_COLOURS))
         ? 1
         : 0;
     int count = 1 << format.cColorBits;

@@ -39,8 +39,11 @@ int restore_static_colours(HDC dc);
 bool load_user_colours(COLORREF* colours, int count);
 // "red green blue" in decimal, low 8 bits of each; false with fewer than three.
 bool parse_registry_colour(const char* text, COLORREF* colour);
-// Posted to the toolkit window to realise its palette again later.
+// Posted to the toolkit window to realise its palette again, a moment (the
+// timer's delay) after the system refused it: frames go on in between.
 const UINT WM_PALETTE_RETRY = WM_USER;
+const UINT_PTR PALETTE_RETRY_TIMER = 1;
+const UINT PALETTE_RETRY_DELAY = 50; // milliseconds
 void queue_palette_retry();
 // True while the toolkit itself is changing the system colours.
 bool system_colours_being_set();

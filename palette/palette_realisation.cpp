@@ -21,7 +21,9 @@ int realise_palette(HDC dc, HPALETTE palette, int background)
     return static_cast<int>(RealizePalette(dc));
 }
 
-// At most one retry waits in the queue at a time.
+// At most one retry waits at a time: in the queue, or on the timer that posts
+// it. Posting it at once would have a refused retry queue the next one for
+// ever, ahead of every frame.
 void queue_palette_retry()
 {
     HWND window = toolkit_state.toolkit_window;
@@ -29,5 +31,5 @@ void queue_palette_retry()
     if (window == nullptr) return;
     MSG waiting;
     if (PeekMessageA(&waiting, window, WM_PALETTE_RETRY, WM_PALETTE_RETRY, PM_NOREMOVE)) return;
-    PostMessageA(window, WM_PALETTE_RETRY, 0, 0);
+    SetTimer(window, PALETTE_RETRY_TIMER, PALETTE_RETRY_DELAY, nullptr);
 }

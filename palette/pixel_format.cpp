@@ -38,6 +38,7 @@ int choose_best_pixel_format(HDC dc, int32_t display_mode, PIXELFORMATDESCRIPTOR
 
 int select_pixel_format(HDC dc, int32_t display_mode)
 {
+    toolkit_state.window_display_mode = display_mode;
     PIXELFORMATDESCRIPTOR request;
     int number = choose_best_pixel_format(dc, display_mode, &request);
     if (number == 0) {

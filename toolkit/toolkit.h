@@ -49,6 +49,10 @@ struct ToolkitState {
     HPALETTE toolkit_palette;
     int32_t owns_static_colours;
     int32_t static_colours_taken;
+    // The display mode the window's pixel format was selected for: a later
+    // change of the settings must not change what the open window's palette
+    // owns (the colours taken would never be given back).
+    int32_t window_display_mode;
     // The window class stays registered for the whole process once it is, so
     // a second opening (the double-buffered fallback) does not register again.
     int32_t window_class_registered;

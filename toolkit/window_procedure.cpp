@@ -259,8 +259,18 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wParam, LPAR
     case WM_PALETTECHANGED:
         on_palette_changed(window, wParam);
         return 0;
+    case WM_TIMER:
+        if (wParam == PALETTE_RETRY_TIMER) {
+            KillTimer(window, PALETTE_RETRY_TIMER);
+            PostMessageA(window, WM_PALETTE_RETRY, 0, 0);
+        }
+        return 0;
     case WM_PALETTE_RETRY:
-        realise_then_redraw(window, 0);
+        // An inactive window realises in the foreground when it is activated
+        // again: taking the colours now would only give them straight back.
+        if (GetActiveWindow() == window) {
+            realise_then_redraw(window, 0);
+        }
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

@@ -125,6 +125,14 @@ void post_quit(int exit_code);
 #define STANDIN_FOCUS_CHANGE 0x7FFF0001u
 #define STANDIN_WINDOW_GONE 0x7FFF0002u
 
+// timers.cpp: milliseconds since an arbitrary start; a due timer of the
+// window filter as WM_TIMER (due again an interval later when taken); how long
+// until the next one is due (-1: none); a destroyed window's timers gone.
+DWORD tick_count();
+bool take_due_timer(MSG* message, HWND filter, bool remove);
+int milliseconds_to_next_timer();
+void forget_window_timers(HWND window);
+
 // message_dispatch.cpp
 LRESULT dispatch_message(const MSG* message);
 bool translate_message(const MSG* message);

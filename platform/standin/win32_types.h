@@ -74,6 +74,7 @@ typedef void* HLOCAL;
 typedef void* HANDLE;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef void(CALLBACK* TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 
 struct POINT {
     LONG x;

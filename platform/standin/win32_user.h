@@ -33,6 +33,7 @@
 #define WM_SYSCHAR 0x0106
 #define WM_KEYLAST 0x0109
 #define WM_SYSCOMMAND 0x0112
+#define WM_TIMER 0x0113
 #define WM_MOUSEFIRST 0x0200
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
@@ -279,6 +280,8 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last);
 BOOL WINAPI TranslateMessage(const MSG* message);
 LRESULT WINAPI DispatchMessageA(const MSG* message);
 BOOL WINAPI PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+UINT_PTR WINAPI SetTimer(HWND window, UINT_PTR id, UINT interval, TIMERPROC procedure);
+BOOL WINAPI KillTimer(HWND window, UINT_PTR id);
 LRESULT WINAPI SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void WINAPI PostQuitMessage(int exit_code);
 LRESULT WINAPI DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

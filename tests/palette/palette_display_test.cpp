@@ -1,6 +1,8 @@
 // On the simulated palette display (8-bit 3-3-2 formats that need a palette):
 // the logical palette, the static colours, realisation, and the palette through
 // the toolkit window's messages.
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 
@@ -34,6 +36,17 @@ const char* const REGISTRY_NAMES[SYSTEM_COLOUR_ROWS] = {"Scrollbar", "Background
     "ButtonText", "InactiveTitleText", "ButtonHilight", "ButtonDkShadow", "ButtonLight", "InfoText",
     "InfoWindow"};
 const char TAKEOVER[] = "WBBWWWBBBWWWWBWWBBBBBBWBW"; // each system colour's black or white
+
+// Whether a refusal armed the retry timer: it runs out a moment later (its
+// message comes) and is then stopped.
+bool retry_timer_ran_out()
+{
+    MSG timer = {};
+    for (int i = 0; i < 5000 && !PeekMessageA(&timer, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE); i++)
+        usleep(1000);
+    return timer.message == WM_TIMER && timer.wParam == PALETTE_RETRY_TIMER &&
+        KillTimer(toolkit_state.toolkit_window, PALETTE_RETRY_TIMER) && take_waiting(WM_TIMER) == 0;
+}
 
 } // namespace
 
@@ -237,15 +250,18 @@ TEST_F(PaletteRealisation, ForegroundTakesOverBackgroundGivesBackARefusalRetries
     EXPECT_EQ(standin_journal_count("Sleep"), 2);
     EXPECT_EQ(calls_of({"SetSysColors", "SelectPalette", "RealizePalette"}), 0);
     EXPECT_EQ(toolkit_state.static_colours_taken, 0);
-    EXPECT_EQ(std::pair(take_waiting(WM_USER), take_waiting(WM_SYSCOLORCHANGE)), std::pair(1, 0));
+    EXPECT_EQ(std::pair(take_waiting(WM_USER), take_waiting(WM_SYSCOLORCHANGE)), std::pair(0, 0))
+        << "at once";
+    EXPECT_TRUE(retry_timer_ran_out());
     // A failed call counts as a refusal too; without a window no retry is queued.
     standin_set_system_palette_use(SYSPAL_STATIC);
     standin_fail_next("SetSystemPaletteUse", 1);
     EXPECT_EQ(take_static_colours(dc), 0);
-    EXPECT_EQ(take_waiting(WM_USER), 1);
+    EXPECT_TRUE(retry_timer_ran_out());
     toolkit_state.toolkit_window = nullptr;
+    standin_journal_clear();
     queue_palette_retry();
-    EXPECT_EQ(take_waiting(WM_USER), 0);
+    EXPECT_EQ(standin_journal_count("SetTimer") + take_waiting(WM_USER), 0);
 }
 
 using PaletteMessages = FreshState;
@@ -284,9 +300,46 @@ TEST_F(PaletteMessages, ActivationTakesTheStaticColoursAndDeactivationGivesThemB
         std::pair(0, 2));
 }
 
+// While another window keeps the system palette, every retry is refused, yet
+// frames go on between the retries.
+TEST_F(PaletteMessages, RefusedRetriesLeaveTheFramesGoingOn)
+{
+    standin_set_palette_display(true, true);
+    HWND window = open_toolkit_window();
+    standin_set_system_palette_use(SYSPAL_NOSTATIC);
+    toolkit_state.static_colours_taken = 0;
+    PostMessageA(window, WM_USER, 0, 0);
+    static int frames;
+    frames = 0;
+    set_idle_hook([] {
+        if (++frames == 3) PostQuitMessage(0);
+    });
+    alarm(20); // a loop that never idles ends this test process only
+    run_message_loop();
+    alarm(0);
+    EXPECT_EQ(frames, 3);
+}
+
+// A mode changed after opening changes nothing the open window owns: a
+// rebuild still takes the static colours, and deactivation gives them back.
+TEST_F(PaletteMessages, ChangingTheModeAfterOpeningKeepsWhatTheWindowOwns)
+{
+    standin_set_palette_display(true, false);
+    HWND window = open_toolkit_window(DISPLAY_DOUBLE | DISPLAY_OWN_STATIC_COLOURS);
+    toolkit_set_display_mode(DISPLAY_DOUBLE);
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    EXPECT_EQ(toolkit_state.owns_static_colours, 1);
+    standin_focus(window, false);
+    pump_messages();
+    EXPECT_EQ(std::pair(toolkit_state.static_colours_taken, standin_system_palette_use()),
+        std::pair(0, UINT{SYSPAL_STATIC}));
+}
+
 // Another window's palette change is followed in the background, without a
 // repaint; one this window caused, or one while the colours are taken, is not.
-// A retry realises in the foreground and repaints when that mapped entries.
+// A retry (posted when the retry timer runs out) realises in the foreground
+// and repaints when that mapped entries, but waits for the next activation
+// while the window is inactive.
 TEST_F(PaletteMessages, APaletteChangeIsFollowedAndARetryRealisesAgain)
 {
     standin_set_palette_display(true, false);
@@ -307,6 +360,12 @@ TEST_F(PaletteMessages, APaletteChangeIsFollowedAndARetryRealisesAgain)
         EXPECT_FALSE(message_waiting(window, WM_PAINT));
     }
     toolkit_state.static_colours_taken = 0;
+    standin_journal_clear();
+    EXPECT_EQ(window_procedure(window, WM_USER, 0, 0), 0);
+    EXPECT_EQ(standin_journal_count("RealizePalette"), 0) << "inactive";
+    standin_focus(window, true);
+    pump_messages();
+    ValidateRect(window, nullptr);
     EXPECT_EQ(window_procedure(window, WM_USER, 0, 0), 0);
     EXPECT_FALSE(message_waiting(window, WM_PAINT)) << "nothing changed";
     alignas(LOGPALETTE) BYTE block[sizeof(LOGPALETTE) + 63 * sizeof(PALETTEENTRY)];
@@ -319,6 +378,9 @@ TEST_F(PaletteMessages, APaletteChangeIsFollowedAndARetryRealisesAgain)
     RealizePalette(other_dc);
     pump_messages();
     ValidateRect(window, nullptr);
+    SetTimer(window, PALETTE_RETRY_TIMER, 10, nullptr);
+    EXPECT_EQ(window_procedure(window, WM_TIMER, PALETTE_RETRY_TIMER, 0), 0);
+    EXPECT_EQ(std::pair(take_waiting(WM_USER), KillTimer(window, PALETTE_RETRY_TIMER)), std::pair(1, FALSE));
     EXPECT_EQ(window_procedure(window, WM_USER, 0, 0), 0);
     EXPECT_TRUE(message_waiting(window, WM_PAINT));
 }

@@ -24,9 +24,10 @@ struct DisplayDriver {
 
     // Report every pending event through the event API; never blocks.
     void (*poll_events)();
-    // Block until at least one event has been reported, or (a driver whose
-    // events are injected) for a moment, as a thread blocked in GetMessage does.
-    void (*wait_events)();
+    // Block until at least one event has been reported or `timeout`
+    // milliseconds have passed (-1: no limit); a driver whose events are
+    // injected naps a moment instead, as a thread blocked in GetMessage does.
+    void (*wait_events)(int timeout);
 
     bool (*get_cursor_pos)(int* screen_x, int* screen_y);
     void (*get_screen_size)(int* width, int* height);

@@ -33,7 +33,7 @@ static void run_modal(const DisplayDriver* driver, DriverMessageBox* box)
     while (driver->message_box_is_open(box)) {
         MSG message;
         if (!peek_message(&message, nullptr, 0, 0, true)) {
-            driver->wait_events();
+            driver->wait_events(milliseconds_to_next_timer());
             continue;
         }
         if (message.message == WM_QUIT) {

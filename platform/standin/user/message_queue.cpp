@@ -28,13 +28,6 @@ static MessageList sent()
     return MessageList{user_state.sent, SENT_CAPACITY, &user_state.sent_count};
 }
 
-static DWORD tick_count()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<DWORD>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
-}
-
 static bool append(MessageList list, HWND window, UINT message, WPARAM wParam, LPARAM lParam, int character)
 {
     if (*list.count == list.capacity) return false;
@@ -179,7 +172,7 @@ bool peek_message(MSG* message, HWND window, UINT first, UINT last, bool remove)
             return true;
         }
     }
-    return false;
+    return range_matches(WM_TIMER, first, last) && take_due_timer(message, window, remove);
 }
 
 BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT remove)
@@ -189,8 +182,9 @@ BOOL WINAPI PeekMessageA(LPMSG message, HWND window, UINT first, UINT last, UINT
     return peek_message(message, window, first, last, (remove & PM_REMOVE) != 0) ? TRUE : FALSE;
 }
 
-// Waits on the driver. With no display at all nothing can ever arrive, and the
-// wait naps instead of spinning, as a thread blocked in GetMessage would.
+// Waits on the driver until something arrives or the next timer is due. With
+// no display at all only a timer can come, and the wait naps instead of
+// spinning, as a thread blocked in GetMessage would.
 BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
 {
     if (!platform_call("GetMessageA")) return -1;
@@ -203,7 +197,7 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
         if (peek_message(message, window, first, last, true)) return message->message == WM_QUIT ? 0 : 1;
         const DisplayDriver* driver = current_driver();
         if (driver != nullptr) {
-            driver->wait_events();
+            driver->wait_events(milliseconds_to_next_timer());
         } else {
             timespec nap = {0, 1000000};
             nanosleep(&nap, nullptr);

@@ -16,6 +16,7 @@ const int INPUT_CAPACITY = 1024;
 const int SENT_CAPACITY = 256;
 const int SYSTEM_COLOUR_COUNT = 31;
 const int MAX_RECORDED_BOXES = 64;
+const int MAX_TIMERS = 16;
 
 struct WindowClass {
     char name[CLASS_NAME_SIZE];
@@ -27,6 +28,14 @@ struct WindowSlot {
     bool used;
     ULONG_PTR generation;
     WindowRecord record;
+};
+
+struct Timer {
+    bool used;
+    HWND window;
+    UINT_PTR id;
+    UINT interval; // milliseconds
+    DWORD due;     // tick count
 };
 
 struct QueuedMessage {
@@ -61,6 +70,7 @@ struct UserState {
     // what tells a real move from a report of the same place.
     POINT cursor;
     HWND cursor_window;
+    Timer timers[MAX_TIMERS];
 
     COLORREF system_colours[SYSTEM_COLOUR_COUNT];
     StandinMessageBox boxes[MAX_RECORDED_BOXES];

@@ -18,6 +18,7 @@ static bool alive(HWND window)
 static void finish_destruction(HWND window)
 {
     drop_window_messages(window);
+    forget_window_timers(window);
     forget_window_dcs(window);
     WindowRecord* record = window_record(window);
     if (record == nullptr) return;

@@ -122,6 +122,25 @@ TEST_F(Queue, PostedBeforeQuitBeforeInputBeforePaint)
         std::pair(window, second));
 }
 
+// A timer's message comes only when nothing else waits, and a waiting
+// GetMessage wakes for it; a timer dies with its window.
+TEST_F(Queue, TimersComeLastAndWakeAWaitingGetMessage)
+{
+    HWND window = open_recording_window();
+    MSG message;
+    EXPECT_EQ(SetTimer(window, 7, 10000, nullptr), 7u);
+    EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) << "not yet due";
+    EXPECT_TRUE(KillTimer(window, 7) && !KillTimer(window, 7));
+    SetTimer(window, 8, 0, nullptr);
+    PostMessageA(window, WM_USER, 0, 0);
+    ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+    EXPECT_EQ(message.message, UINT{WM_USER});
+    ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
+    EXPECT_EQ(std::pair(message.message, message.wParam), std::pair(UINT{WM_TIMER}, WPARAM{8}));
+    DestroyWindow(window);
+    EXPECT_FALSE(KillTimer(window, 8));
+}
+
 using Input = FreshState;
 
 // Letters follow Shift and Caps Lock, other keys Shift alone; Return, Escape

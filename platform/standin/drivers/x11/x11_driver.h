@@ -87,7 +87,7 @@ void x11_fit_surface(X11Window* window);
 
 // x11_events.cpp
 void x11_poll_events();
-void x11_wait_events();
+void x11_wait_events(int timeout);
 
 // x11_keys.cpp: the virtual-key code of a key event (0 for none) and the
 // Latin-1 character it types with the current Shift and Caps Lock (0 for none).

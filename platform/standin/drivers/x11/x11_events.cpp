@@ -206,12 +206,12 @@ void x11_poll_events()
     }
 }
 
-void x11_wait_events()
+void x11_wait_events(int timeout)
 {
-    while (XEventsQueued(x11.display, QueuedAfterFlush) == 0) {
+    if (XEventsQueued(x11.display, QueuedAfterFlush) == 0) {
         pollfd descriptor = {ConnectionNumber(x11.display), POLLIN, 0};
         // A broken connection wakes this too; the next read then reports it.
-        while (poll(&descriptor, 1, -1) < 0 && errno == EINTR) { }
+        while (poll(&descriptor, 1, timeout) < 0 && errno == EINTR) { }
     }
     x11_poll_events();
 }
