@@ -13,8 +13,9 @@ killed; one that passes them all survives: behaviour that nothing guards.
     scripts/mutate.py --ref HEAD~3 demo         the tests of another commit
 
 The operators: flip a comparison, change a constant by one, swap two adjacent
-statements, swap two call arguments, delete a call statement, swap && and ||,
-swap two neighbours in a table. Results go to build-mutate/NAME/results.jsonl
+statements (not two call-free stores to different variables, which no test
+could tell apart), swap two call arguments, delete a call statement, swap &&
+and ||, swap two neighbours in a table. Results go to build-mutate/NAME/results.jsonl
 and are reused while the tree is unchanged, so a stopped run goes on where it
 left off. Mutants that no test could tell from the program (equivalent ones)
 are listed in scripts/mutate-equivalent.txt and left out of the score.
@@ -287,6 +288,23 @@ def declared_name(tokens, a, b):
     return None
 
 
+def stored_name(statement):
+    """The variable a call-free 'x = ...;' or 'T x = ...;' writes, or None."""
+    texts = [t.text for t in statement]
+    if texts.count("=") != 1 or any(t in texts for t in ("(", "++", "--")) or texts[0] == "*":
+        return None
+    names = [t.text for t in statement[:texts.index("=")] if t.kind == "id"]
+    return names[-1] if len(names) >= 2 and statement[1].kind == "id" else (names[0] if names else None)
+
+
+def independent_stores(first, second):
+    """Two stores to different variables, neither reading the other's: in
+    either order they do the same, so swapping them is no fault."""
+    one, two = stored_name(first), stored_name(second)
+    return (one is not None and two is not None and one != two
+            and all(t.text != two for t in first) and all(t.text != one for t in second))
+
+
 def swap_statement_mutants(tokens, partner, text):
     found = statements(tokens, partner)
     for (a1, b1, block1), (a2, b2, block2) in zip(found, found[1:]):
@@ -297,7 +315,7 @@ def swap_statement_mutants(tokens, partner, text):
         if any(t.text in ("return", "break", "continue", "{") for t in first + second):
             continue
         name = declared_name(tokens, a1, b1)
-        if name and any(t.text == name for t in second):
+        if (name and any(t.text == name for t in second)) or independent_stores(first, second):
             continue
         one = text[tokens[a1].start:tokens[b1].end]
         two = text[tokens[a2].start:tokens[b2].end]

@@ -38,6 +38,9 @@ TEST_F(OpenWindow, FirstAttemptWiresTheLayerInAndBindsEscapeAndDefaultReshapeMap
     glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
     EXPECT_EQ(std::vector<GLfloat>(clear, clear + 4), (std::vector<GLfloat>{0, 0, 0, 1}));
 
+    glMatrixMode(GL_PROJECTION);
+    glScaled(3.0, 3.0, 3.0); // whatever was there goes
+    glMatrixMode(GL_MODELVIEW);
     glTranslated(5.0, 5.0, 0.0);
     default_reshape(640, 480);
     GLint viewport[4] = {};
@@ -148,6 +151,7 @@ TEST_F(Forwarders, PassSettingsAndHandlersOnAndSwapBuffersPresents)
 
 static void row(const char* name, const EventRecord* e)
 {
+    EXPECT_EQ(e->data[2], 0) << "reserved";
     record(name, {e->kind, e->data[0], e->data[1], e->data[3]});
 }
 
