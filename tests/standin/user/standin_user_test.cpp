@@ -169,13 +169,10 @@ TEST_F(Input, KeysTypeAsAUsKeyboardDoes)
         for (int key : row.keys) standin_key(window, key < 0 ? -key : key, key > 0);
         pump_messages();
         std::vector<std::string> typed;
-        for (const Received& one : received) {
-            const char* kind = one.message == WM_KEYDOWN ? "key "
-                : one.message == WM_CHAR                 ? "char "
-                                                         : "system key ";
-            if (one.message == WM_KEYDOWN || one.message == WM_CHAR || one.message == WM_SYSKEYDOWN)
-                typed.push_back(kind + std::to_string(one.wParam));
-        }
+        for (const Received& one : received)
+            for (auto [message, kind] :
+                {std::pair{UINT{WM_KEYDOWN}, "key "}, {WM_CHAR, "char "}, {WM_SYSKEYDOWN, "system key "}})
+                if (one.message == message) typed.push_back(kind + std::to_string(one.wParam));
         EXPECT_EQ(typed, row.messages) << row.messages[0];
     }
     EXPECT_FALSE(IsWindow(received.at(0).window)) << "Alt+F4 closes the window";
@@ -228,9 +225,10 @@ TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
     EXPECT_EQ(std::pair(of(WM_DESTROY).size(), IsWindow(second)), std::pair(size_t{1}, FALSE));
 }
 
-// A message carries where the pointer was when it was queued; a merged motion
-// where the pointer went last.
-TEST_F(Input, AMessageCarriesThePointerPositionOfItsQueueing)
+// A message carries where the pointer was when it was queued, a merged motion
+// where it went last. A full input queue refuses more input, changing
+// nothing, until there is room.
+TEST_F(Input, MessagesCarryThePointerAndAFullQueueRefusesInput)
 {
     HWND window = open_recording_window(100, 100);
     standin_motion(window, 10, 20);
@@ -239,14 +237,8 @@ TEST_F(Input, AMessageCarriesThePointerPositionOfItsQueueing)
     MSG posted, motion;
     ASSERT_TRUE(PeekMessageA(&posted, window, WM_USER, WM_USER, PM_REMOVE));
     ASSERT_TRUE(PeekMessageA(&motion, window, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE));
-    EXPECT_EQ(std::pair(posted.pt.x, posted.pt.y), std::pair(LONG{110}, LONG{120}));
-    EXPECT_EQ(std::pair(motion.pt.x, motion.pt.y), std::pair(LONG{130}, LONG{140}));
-}
-
-// A full input queue refuses more input, changing nothing, until there is room.
-TEST_F(Input, AFullInputQueueRefusesInputUntilThereIsRoom)
-{
-    HWND window = open_recording_window();
+    EXPECT_EQ(std::vector<LONG>({posted.pt.x, posted.pt.y, motion.pt.x, motion.pt.y}),
+        std::vector<LONG>({110, 120, 130, 140}));
     int taken = 0;
     while (taken < 5000 && standin_key(window, 'A', taken % 2 == 0)) taken++;
     EXPECT_EQ(taken, 1024);
