@@ -1,6 +1,7 @@
 // The image bank: which names are read, the byte rule, and the gradient.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
@@ -14,17 +15,11 @@
 
 namespace {
 
-std::vector<unsigned char> random_bytes(size_t size, unsigned seed)
-{
-    std::vector<unsigned char> bytes(size);
-    for (unsigned char& byte : bytes)
-        byte = static_cast<unsigned char>((seed = seed * 1103515245u + 12345u) >> 16);
-    return bytes;
-}
+using Bytes = std::vector<unsigned char>;
 
 // The rule byte by byte: after 56 bytes each three go to red, blue, green;
 // every byte past the end is 255.
-bool slot_holds(int slot, const std::vector<unsigned char>& file)
+bool slot_holds(int slot, const Bytes& file)
 {
     auto byte_at = [&](size_t i) { return i < file.size() ? file[i] : 255; };
     const unsigned char* bytes = image_bank.slots[slot].bytes;
@@ -32,21 +27,6 @@ bool slot_holds(int slot, const std::vector<unsigned char>& file)
         if (bytes[p] != byte_at(56 + p) || bytes[p + 2] != byte_at(57 + p) || bytes[p + 1] != byte_at(58 + p))
             return false;
     return true;
-}
-
-// Red falls by one a row and blue by one a column from 0, wrapping every 256.
-bool slot_holds_gradient()
-{
-    const unsigned char* p = image_bank.slots[0].bytes;
-    for (int row = 0; row < IMAGE_SIDE; row++)
-        for (int column = 0; column < IMAGE_SIDE; column++, p += 3)
-            if (p[0] != (512 - row) % 256 || p[1] != 0 || p[2] != (512 - column) % 256) return false;
-    return true;
-}
-
-long open_files()
-{
-    return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
 }
 
 // When set, gazou0.bmp becomes a FIFO right after its type is looked up by
@@ -64,67 +44,56 @@ extern "C" int stat(const char* path, struct stat* status)
     return result;
 }
 
-namespace {
-
-std::string name(int k)
+// Empty, three bytes after the skip, a full file two bytes short and one two
+// longer, each in its slot; the names stop at a gap and at ten, none left open.
+// Without an openable gazou0.bmp (missing, a directory, or a FIFO, never to
+// block even when made one while opened) slot 0 holds the gradient.
+TEST(ImageBank, HoldsTheFilesUpToAGapOrTenByTheByteRuleElseTheGradient)
 {
-    return "gazou" + std::to_string(k) + ".bmp";
-}
-
-class ImageBankTest : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        std::memset(&image_bank, 0, sizeof image_bank);
-        ASSERT_FALSE(enter_temp_folder().empty());
+    std::memset(&image_bank, 0, sizeof image_bank);
+    ASSERT_FALSE(enter_temp_folder().empty());
+    alarm(20); // a hang ends this test process only
+    auto write = [](int k, const Bytes& bytes) {
+        return write_file(("gazou" + std::to_string(k) + ".bmp").c_str(), bytes);
+    };
+    std::vector<Bytes> files = {{}, Bytes(56, 0)};
+    files[1].insert(files[1].end(), {10, 20, 30});
+    for (int k = 2; k < 10; k++) {
+        files.push_back(Bytes(54 + IMAGE_SLOT_BYTES + (k == 3 ? 2 : 0)));
+        for (unsigned char& byte : files[k]) byte = static_cast<unsigned char>(std::rand());
     }
-    void TearDown() override { leave_temp_folder(); }
-};
-
-} // namespace
-
-// gazou0.bmp missing, a FIFO (which must not block, even when a file turns
-// into one while it is opened) or a directory: the gradient, gazou1.bmp unread.
-TEST_F(ImageBankTest, WithoutAnOpenableFirstNameSlot0HoldsTheGradient)
-{
-    ASSERT_TRUE(write_file(name(1).c_str(), random_bytes(1000, 1)));
-    for (const char* kind : {"missing", "fifo", "directory"}) {
-        std::filesystem::remove("gazou0.bmp");
-        ASSERT_TRUE(kind[0] != 'f' || mkfifo("gazou0.bmp", 0600) == 0);
-        ASSERT_TRUE(kind[0] != 'd' || mkdir("gazou0.bmp", 0700) == 0);
-        alarm(20); // a hang ends this test process only
-        load_image_bank();
-        alarm(0);
-        EXPECT_EQ(image_bank.last_loaded_index, -1) << kind;
-        EXPECT_TRUE(slot_holds_gradient()) << kind;
-        EXPECT_TRUE(slot_holds(1, std::vector<unsigned char>(IMAGE_SLOT_BYTES + 56, 0))) << kind;
-    }
-    ASSERT_TRUE(std::filesystem::remove("gazou0.bmp") && write_file("gazou0.bmp", random_bytes(1000, 2)));
-    fifo_after_lookup = true;
-    alarm(20);
-    load_image_bank();
-    alarm(0);
-}
-
-// Empty, three bytes after the skip, a standard file two bytes short and one
-// two bytes longer, each in its slot; the names stop at a gap, and at ten.
-TEST_F(ImageBankTest, TheFilesUpToAGapOrTenAreHeldByTheByteRule)
-{
-    std::vector<unsigned char> three(56, 0);
-    three.insert(three.end(), {10, 20, 30});
-    std::vector<std::vector<unsigned char>> files = {{}, three};
-    for (unsigned k = 2; k < 10; k++)
-        files.push_back(random_bytes(54 + IMAGE_SLOT_BYTES + (k == 3 ? 2 : 0), k));
-    for (int k : {0, 1, 2, 4}) ASSERT_TRUE(write_file(name(k).c_str(), files[k]));
+    for (int k : {0, 1, 2, 4}) ASSERT_TRUE(write(k, files[k]));
+    auto open_files = [] { return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {}); };
     long files_open = open_files();
     load_image_bank();
     EXPECT_EQ(open_files(), files_open) << "a picture was left open";
     EXPECT_EQ(image_bank.last_loaded_index, 2);
     EXPECT_TRUE(slot_holds(0, files[0]) && slot_holds(1, files[1]) && slot_holds(2, files[2]));
-    EXPECT_TRUE(slot_holds(4, std::vector<unsigned char>(IMAGE_SLOT_BYTES + 56, 0))) << "gazou4.bmp was read";
-    for (int k = 3; k < 10; k++) ASSERT_TRUE(write_file(name(k).c_str(), files[k]));
+    const Bytes unread(IMAGE_SLOT_BYTES + 56, 0);
+    EXPECT_TRUE(slot_holds(4, unread)) << "gazou4.bmp was read";
+    for (int k = 3; k < 10; k++) ASSERT_TRUE(write(k, files[k]));
     ASSERT_TRUE(write_file("gazou:.bmp", files[2])); // an eleventh read would go past the bank
     load_image_bank();
     EXPECT_EQ(image_bank.last_loaded_index, 9);
     for (int k = 0; k < 10; k++) EXPECT_TRUE(slot_holds(k, files[k])) << "slot " << k;
+
+    std::memset(&image_bank, 0, sizeof image_bank);
+    for (const char* kind : {"missing", "fifo", "directory"}) {
+        std::filesystem::remove("gazou0.bmp");
+        ASSERT_TRUE(kind[0] != 'f' || mkfifo("gazou0.bmp", 0600) == 0);
+        ASSERT_TRUE(kind[0] != 'd' || mkdir("gazou0.bmp", 0700) == 0);
+        load_image_bank();
+        EXPECT_EQ(image_bank.last_loaded_index, -1) << kind;
+        // Red falls by one a row, blue a column, from 0, wrapping every 256.
+        const unsigned char* p = image_bank.slots[0].bytes;
+        for (int row = 0; row < IMAGE_SIDE; row++)
+            for (int column = 0; column < IMAGE_SIDE; column++, p += 3)
+                ASSERT_TRUE(p[0] == (512 - row) % 256 && p[1] == 0 && p[2] == (512 - column) % 256) << kind;
+        EXPECT_TRUE(slot_holds(1, unread)) << kind;
+    }
+    ASSERT_TRUE(std::filesystem::remove("gazou0.bmp") && write(0, files[3]));
+    fifo_after_lookup = true;
+    load_image_bank();
+    alarm(0);
+    leave_temp_folder();
 }
