@@ -4,25 +4,35 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "demo/demo.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
 const size_t STANDARD_FILE_BYTES = 54 + 512 * 512 * 3;
 
+// The ten pictures, written once into a temporary folder that becomes the
+// current directory for the rest of the run and is removed at exit.
 bool make_ten_pictures()
 {
-    if (enter_temp_folder().empty()) return false;
+    static std::string folder;
+    if (!folder.empty()) return true;
+    std::string path = (std::filesystem::temp_directory_path() / "rollbox-bench-XXXXXX").string();
+    if (!mkdtemp(path.data())) return false;
+    folder = path;
+    std::atexit([] { std::filesystem::remove_all(folder); });
+    std::filesystem::current_path(folder);
     std::vector<unsigned char> bytes(STANDARD_FILE_BYTES);
     for (int k = 0; k < 10; k++) {
         for (size_t i = 0; i < bytes.size(); i++)
             bytes[i] = static_cast<unsigned char>(i * 7 + static_cast<size_t>(k));
-        std::string name = "gazou" + std::to_string(k) + ".bmp";
-        if (!write_file(name.c_str(), bytes)) return false;
+        std::ofstream file("gazou" + std::to_string(k) + ".bmp", std::ios::binary);
+        if (!file.write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes))) return false;
     }
     return true;
 }
@@ -39,7 +49,6 @@ void load_ten_pictures(benchmark::State& state)
     }
     state.SetBytesProcessed(
         static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
-    leave_temp_folder();
 }
 
 void fread_ten_pictures(benchmark::State& state)
@@ -63,7 +72,6 @@ void fread_ten_pictures(benchmark::State& state)
     }
     state.SetBytesProcessed(
         static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
-    leave_temp_folder();
 }
 
 // The rule read one getc at a time, as the bank once did: the reference the
@@ -92,7 +100,6 @@ void getc_ten_pictures(benchmark::State& state)
     }
     state.SetBytesProcessed(
         static_cast<int64_t>(state.iterations()) * 10 * static_cast<int64_t>(STANDARD_FILE_BYTES));
-    leave_temp_folder();
 }
 
 } // namespace

@@ -1,17 +1,14 @@
 // The image bank: which names are read, the byte rule, and the gradient.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 #include <dlfcn.h>
 #include <filesystem>
-#include <string>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 #include "demo/demo.h"
-#include "tests/support/temp_folder.h"
 
 namespace {
 
@@ -51,10 +48,16 @@ extern "C" int stat(const char* path, struct stat* status)
 TEST(ImageBank, HoldsTheFilesUpToAGapOrTenByTheByteRuleElseTheGradient)
 {
     std::memset(&image_bank, 0, sizeof image_bank);
-    ASSERT_FALSE(enter_temp_folder().empty());
+    std::string folder = (std::filesystem::temp_directory_path() / "rollbox-test-XXXXXX").string();
+    std::filesystem::path back = std::filesystem::current_path();
+    ASSERT_TRUE(mkdtemp(folder.data()) && chdir(folder.c_str()) == 0);
     alarm(20); // a hang ends this test process only
+    // gazou0.bmp to gazou9.bmp, and gazou:.bmp after them.
     auto write = [](int k, const Bytes& bytes) {
-        return write_file(("gazou" + std::to_string(k) + ".bmp").c_str(), bytes);
+        std::string name = "gazou" + std::string(1, static_cast<char>('0' + k)) + ".bmp";
+        std::ofstream(name, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::ssize(bytes));
+        return std::filesystem::file_size(name) == bytes.size();
     };
     std::vector<Bytes> files = {{}, Bytes(56, 0)};
     files[1].insert(files[1].end(), {10, 20, 30});
@@ -72,7 +75,7 @@ TEST(ImageBank, HoldsTheFilesUpToAGapOrTenByTheByteRuleElseTheGradient)
     const Bytes unread(IMAGE_SLOT_BYTES + 56, 0);
     EXPECT_TRUE(slot_holds(4, unread)) << "gazou4.bmp was read";
     for (int k = 3; k < 10; k++) ASSERT_TRUE(write(k, files[k]));
-    ASSERT_TRUE(write_file("gazou:.bmp", files[2])); // an eleventh read would go past the bank
+    ASSERT_TRUE(write(10, files[2])); // an eleventh read would go past the bank
     load_image_bank();
     EXPECT_EQ(image_bank.last_loaded_index, 9);
     for (int k = 0; k < 10; k++) EXPECT_TRUE(slot_holds(k, files[k])) << "slot " << k;
@@ -95,5 +98,6 @@ TEST(ImageBank, HoldsTheFilesUpToAGapOrTenByTheByteRuleElseTheGradient)
     fifo_after_lookup = true;
     load_image_bank();
     alarm(0);
-    leave_temp_folder();
+    std::filesystem::current_path(back);
+    std::filesystem::remove_all(folder);
 }

@@ -1,42 +1,12 @@
-// The stand-in's testing controls: the journal with its fault injection, and
-// the reset every test starts from.
-#include <algorithm>
-
+// The reset every test starts from: every area of the stand-in as at process
+// start, whatever a test left behind (the journal and its injected faults
+// are exercised by every test that uses them).
 #include "platform/standin/testing.h"
 #include "tests/support/recording.h"
 #include "tests/support/windows.h"
 
-static LSTATUS open_colours(HKEY* key)
-{
-    return RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, key);
-}
-
 using Kernel = FreshState;
 
-// The journal keeps calls by name in order; an injected fault fails the next
-// calls of its operation only, as many as asked.
-TEST_F(Kernel, TheJournalAndInjectedFaults)
-{
-    standin_journal_clear();
-    GetSystemMetrics(SM_CXFRAME);
-    GetModuleHandleA(nullptr);
-    ASSERT_EQ(standin_journal_length(), 2);
-    EXPECT_STREQ(standin_journal_entry(0), "GetSystemMetrics");
-    EXPECT_STREQ(standin_journal_entry(1), "GetModuleHandleA");
-    EXPECT_EQ(standin_journal_entry(2), nullptr);
-    standin_fail_next("GetSystemMetrics", 2);
-    EXPECT_NE(GetModuleHandleA(nullptr), nullptr);
-    EXPECT_EQ(GetSystemMetrics(SM_CXFRAME) + GetSystemMetrics(SM_CXFRAME), 0);
-    EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 4);
-    EXPECT_EQ(standin_journal_count("GetSystemMetrics"), 4);
-    standin_fail_next("GetSystemMetrics", 5);
-    standin_fail_next("GetSystemMetrics", 0); // a new count replaces the old
-    EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 4);
-    standin_journal_clear();
-    EXPECT_EQ(standin_journal_count("GetSystemMetrics"), 0);
-}
-
-// Every area as at process start, whatever a test left behind.
 TEST_F(Kernel, TheResetStartsEverythingAfresh)
 {
     standin_set_palette_display(true, true);
@@ -58,7 +28,8 @@ TEST_F(Kernel, TheResetStartsEverythingAfresh)
     EXPECT_FALSE(message_waiting(nullptr, WM_QUIT));
     EXPECT_EQ(GetSysColor(COLOR_WINDOW), RGB(255, 255, 255));
     HKEY key = nullptr;
-    EXPECT_EQ(open_colours(&key), ERROR_SUCCESS);
+    EXPECT_EQ(
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Colors", 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExA(&version);
