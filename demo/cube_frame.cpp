@@ -1,8 +1,35 @@
-// One frame: the camera, the cube in its current pose with the current
-// picture, then one step of the animation.
-#include "binding/binding.h"
+// The scene in OpenGL alone: the fixed render state, the projection, the
+// camera, the cube in its current pose with the current picture, then one
+// step of the animation.
 #include "demo/demo.h"
 #include "platform/gl.h"
+
+// Dark blue background; lit, depth-tested, back faces culled (their outline
+// mode never shows on the closed cube).
+void set_fixed_render_state()
+{
+    glClearColor(0.0f, 0.0f, 0.3f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    glPolygonMode(GL_BACK, GL_LINE);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
+}
+
+// A height of 0 (a minimised window) is taken as 1 so the aspect ratio stays
+// finite; the viewport gets the real size.
+void reshape_view(int32_t width, int32_t height)
+{
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    double aspect_height = height == 0 ? 1.0 : static_cast<double>(height);
+    gluPerspective(60.0, static_cast<double>(width) / aspect_height, 0.8, 90.0);
+    glMatrixMode(GL_MODELVIEW);
+}
 
 void apply_camera()
 {
@@ -62,8 +89,8 @@ void draw_animated_cube()
     advance_animation();
 }
 
-// The display hook, and the idle step's frame: every call is one animation step.
-void draw_frame()
+// Every call is one animation step; the caller presents the frame.
+void render_frame()
 {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
@@ -71,5 +98,4 @@ void draw_frame()
     draw_animated_cube();
     glPopMatrix();
     glFlush();
-    swap_buffers();
 }

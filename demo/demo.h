@@ -55,8 +55,11 @@ extern SceneState scene;
 int32_t restart_cycle_if_ended();
 void advance_animation();
 
-// One frame.
-void draw_frame();
+// The scene in OpenGL alone: its fixed state, the projection for a window
+// size, and one frame without presenting it (rollbox_scene).
+void set_fixed_render_state();
+void reshape_view(int32_t width, int32_t height);
+void render_frame();
 void apply_camera();
 void draw_animated_cube();
 void draw_cube();
@@ -84,11 +87,11 @@ void start_zoom_drag(EventRecord* event);
 void stop_zoom_drag(EventRecord* event);
 void apply_mouse_drag(int32_t x, int32_t y);
 
+// The display hook (a frame, presented) and the idle step.
+void draw_frame();
 void idle_step();
-void reshape_view(int32_t width, int32_t height);
 
-// Start-up: the fixed rendering state, the window with hooks and bindings (0
-// when no window could be opened), and the whole run, giving the exit code.
-void set_fixed_render_state();
+// Start-up: the window with its state, hooks and bindings (0 when no window
+// could be opened), and the whole run, giving the exit code.
 int32_t init_scene();
 int run_demo();

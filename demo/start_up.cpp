@@ -2,22 +2,6 @@
 // bindings, the texture sampling, then the message loop.
 #include "binding/binding.h"
 #include "demo/demo.h"
-#include "platform/gl.h"
-
-// Dark blue background; lit, depth-tested, back faces culled (their outline
-// mode never shows on the closed cube).
-void set_fixed_render_state()
-{
-    glClearColor(0.0f, 0.0f, 0.3f, 1.0f);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glPolygonMode(GL_FRONT, GL_FILL);
-    glPolygonMode(GL_BACK, GL_LINE);
-    glCullFace(GL_BACK);
-    glEnable(GL_CULL_FACE);
-}
 
 // In binding order; Escape, bound by open_window, comes before them.
 static const KeyBinding DEMO_KEYS[] = {

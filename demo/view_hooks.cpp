@@ -1,7 +1,6 @@
-// The demonstration's idle and reshape hooks.
+// The demonstration's display and idle hooks.
 #include "binding/binding.h"
 #include "demo/demo.h"
-#include "platform/gl.h"
 
 // Runs whenever the message queue is empty: the drag since the last call, then
 // a frame.
@@ -16,14 +15,9 @@ void idle_step()
     scene.last_mouse_y = y;
 }
 
-// A height of 0 (a minimised window) is taken as 1 so the aspect ratio stays
-// finite; the viewport gets the real size.
-void reshape_view(int32_t width, int32_t height)
+// The display hook, and the idle step's frame: every call is one animation step.
+void draw_frame()
 {
-    glViewport(0, 0, width, height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    double aspect_height = height == 0 ? 1.0 : static_cast<double>(height);
-    gluPerspective(60.0, static_cast<double>(width) / aspect_height, 0.8, 90.0);
-    glMatrixMode(GL_MODELVIEW);
+    render_frame();
+    swap_buffers();
 }
