@@ -97,17 +97,6 @@ static void terminate()
     x11 = X11Connection{};
 }
 
-static bool get_cursor_pos(int* screen_x, int* screen_y)
-{
-    ::Window root, child;
-    int root_x = 0, root_y = 0, x, y;
-    unsigned int mask;
-    bool same_screen = XQueryPointer(x11.display, x11.root, &root, &child, &root_x, &root_y, &x, &y, &mask);
-    *screen_x = root_x;
-    *screen_y = root_y;
-    return same_screen;
-}
-
 static void get_screen_size(int* width, int* height)
 {
     *width = DisplayWidth(x11.display, x11.screen);
@@ -122,7 +111,7 @@ static const DisplayDriver X11_DRIVER = {
     .show_window = x11_show_window,
     .poll_events = x11_poll_events,
     .wait_events = x11_wait_events,
-    .get_cursor_pos = get_cursor_pos,
+    .get_cursor_pos = x11_get_cursor_pos,
     .get_screen_size = get_screen_size,
     .pixel_format_count = x11_pixel_format_count,
     .describe_pixel_format = x11_describe_pixel_format,

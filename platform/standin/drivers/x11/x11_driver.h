@@ -89,6 +89,11 @@ void x11_fit_surface(X11Window* window);
 void x11_poll_events();
 void x11_wait_events(int timeout);
 
+// x11_pointer.cpp: the pointer's place, followed through the windows' events.
+void x11_note_pointer(X11Window* window, const XEvent* event);
+void x11_forget_pointer_window(X11Window* window);
+bool x11_get_cursor_pos(int* screen_x, int* screen_y);
+
 // x11_keys.cpp: the virtual-key code of a key event (0 for none) and the
 // Latin-1 character it types with the current Shift and Caps Lock (0 for none).
 void x11_translate_key(XKeyEvent* event, int* virtual_key, int* character);

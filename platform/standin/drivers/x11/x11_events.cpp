@@ -186,6 +186,7 @@ static void dispatch(XEvent* event)
     if (x11_message_box_event(event)) return;
     X11Window* w = x11_find_window(event->xany.window);
     if (!w) return;
+    x11_note_pointer(w, event);
     for (const HandlerRow& row : handlers)
         if (row.type == event->type) {
             row.handler(w, event);

@@ -6,7 +6,8 @@ static constexpr int max_windows = 32;
 static X11Window windows[max_windows];
 
 static constexpr long frame_events = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-    PointerMotionMask | EnterWindowMask | FocusChangeMask | StructureNotifyMask | ExposureMask;
+    PointerMotionMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask | StructureNotifyMask |
+    ExposureMask;
 
 X11Window* x11_find_window(::Window window)
 {
@@ -72,6 +73,7 @@ void x11_destroy_window(DriverWindow* window)
     X11Window* w = x11_window(window);
     if (!w || !w->in_use) return;
     release_surface(w);
+    x11_forget_pointer_window(w);
     if (!w->gone) XDestroyWindow(x11.display, w->frame);
     XFlush(x11.display);
     *w = X11Window{};

@@ -41,6 +41,10 @@ xdotool mousemove 244 222 mousedown 1 mousemove 294 252 mousemove 700 550 mouseu
 expect_in_order "down 90 80 1" "move 546 408 1" "up 546 408 1" "down 100 90 2" "up 100 90 2" "down 100 90 4" \
     "up 100 90 4" "key 100 0 0"
 [ "$(lines_since_mark | grep -c '^down\|^up')" = 6 ] || fail "a wheel step arrived as a button"
+# The pointer's place over the window (followed through its events), and
+# outside it once left (asked of the server).
+xdotool mousemove 250 240 key p mousemove 700 500 key p
+expect_in_order "pointer 96 98 0" "pointer 546 358 0"
 
 # The error box is modal and transient for the window, shows dark text on
 # white, and Return or a click on OK answers it.
