@@ -1,0 +1,91 @@
+#!/usr/bin/env bash
+# rollbox1 beside the same scene on freeglut and on bare Xlib + GLX, started in
+# turn in one private Xvfb, each in an empty folder (so the cube shows the
+# gradient). Frames are counted the same way for all three: a preloaded
+# counter of glXSwapBuffers. Per program and round: frames a second over the
+# measured span after a warm-up, and the time from start to the first frame.
+# With --syscalls, the system calls a frame makes in the steady state, from
+# strace attached for a few seconds (strace slows the program; the counts per
+# frame are what matter).
+#
+#   bash bench/side_by_side.sh [--syscalls] [BUILD_DIR [ROUNDS [SECONDS]]]
+set -euo pipefail
+top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$top/scripts/common.sh"
+syscalls=no
+[ "${1:-}" = --syscalls ] && syscalls=yes && shift
+build=$(realpath "${1:-$top/build}")
+rounds=${2:-3}
+seconds=${3:-8}
+warm_up=2
+
+declare -A program=([rollbox1]="$build/demo/rollbox1" [freeglut]="$build/bench/glut_scene" [bare]="$build/bench/bare_scene")
+names=(rollbox1 freeglut bare)
+for name in "${names[@]}"; do
+    [ -x "${program[$name]}" ] || { echo "missing ${program[$name]}: build with -DROLLBOX_BENCH=ON (and libglut-dev)" >&2; exit 1; }
+done
+counter="$build/bench/libswap_counter.so"
+
+work=$(mktemp -d)
+XVFB_PID= pid=
+trap 'kill $pid $XVFB_PID 2>/dev/null; wait $pid $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
+start_xvfb 1024x768x24
+
+now_ns() { date +%s%N; }
+# frames FILE, first_swap_ns FILE: the counter's two numbers.
+frames() { od -An -t d8 -N8 "$1" 2>/dev/null | tr -d ' ' || true; }
+first_swap_ns() { od -An -t d8 -j8 -N8 "$1" | tr -d ' '; }
+
+# run NAME: starts it, waits for its first frame, warms up, measures; prints
+# "frames_per_second start_ms", and the system calls a frame makes when asked.
+run() {
+    local name=$1 folder="$work/$1-$RANDOM" count="$work/count" launched f1 t1 f2 t2
+    mkdir "$folder"
+    rm -f "$count"
+    launched=$(now_ns)
+    (cd "$folder" && ROLLBOX_SWAP_COUNT_FILE="$count" LD_PRELOAD="$counter" exec "${program[$name]}") >/dev/null 2>&1 &
+    pid=$!
+    for _ in $(seq 300); do [ "$(frames "$count")" -gt 0 ] 2>/dev/null && break; sleep 0.1; done
+    [ "$(frames "$count")" -gt 0 ] 2>/dev/null || { echo "$name drew no frame" >&2; exit 1; }
+    sleep "$warm_up"
+    f1=$(frames "$count") t1=$(now_ns)
+    sleep "$seconds"
+    f2=$(frames "$count") t2=$(now_ns)
+    echo "$(((f2 - f1) * 1000000000 / (t2 - t1))) $((($(first_swap_ns "$count") - launched) / 1000000))"
+    if [ "$syscalls" = yes ]; then
+        f1=$(frames "$count")
+        timeout -s INT 4 strace -f -c -o "$work/strace" -p "$pid" >/dev/null 2>&1 || true
+        f2=$(frames "$count")
+        awk -v frames=$((f2 - f1)) '$NF ~ /^(writev|recvmsg|poll|getpid|ioctl|read|write|sendmsg)$/ {
+            printf "  %s %.2f", $NF, $4 / frames } END { print "  (per frame, over " frames " frames)" }' "$work/strace" >&2
+    fi
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null || true
+    pid=
+}
+
+median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+
+declare -A fps starts
+for round in $(seq "$rounds"); do
+    for name in "${names[@]}"; do
+        result=$(run "$name")
+        read -r rate start <<<"$result"
+        fps[$name]="${fps[$name]:-} $rate"
+        starts[$name]="${starts[$name]:-} $start"
+        printf 'round %d  %-9s %6d frames/s  %4d ms to the first frame\n' "$round" "$name" "$rate" "$start"
+    done
+done
+
+echo
+printf '%-9s %18s %22s\n' program "frames/s (median)" "first frame (median ms)"
+for name in "${names[@]}"; do
+    # shellcheck disable=SC2086
+    printf '%-9s %18s %22s\n' "$name" "$(median ${fps[$name]})" "$(median ${starts[$name]})"
+done
+# shellcheck disable=SC2086
+awk -v r="$(median ${fps[rollbox1]})" -v g="$(median ${fps[freeglut]})" -v b="$(median ${fps[bare]})" \
+    -v rs="$(median ${starts[rollbox1]})" -v gs="$(median ${starts[freeglut]})" 'BEGIN {
+    printf "\nrollbox1 / freeglut frames/s: %.3f (target >= 1.05)\n", r / g
+    printf "rollbox1 / bare frames/s:     %.3f (target >= 0.98)\n", r / b
+    printf "rollbox1 / freeglut start:    %.3f (target <= 1)\n", rs / gs }'
