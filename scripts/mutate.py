@@ -484,7 +484,7 @@ TEST_STAGES = [("unit|gl|toolkit", "^(unit|gl|toolkit)$"), ("e2e-x11", "^e2e-x11
 def first_failing_stage(build_dir, jobs):
     for name, label in TEST_STAGES:
         code, _ = run(["ctest", "-L", label, "-j", str(jobs), "--stop-on-failure", "--timeout", "120",
-                       "--no-tests=error", "-Q"], build_dir, 1800)
+                       "--no-tests=error", "-Q"], build_dir, 600)
         if code != 0:
             return name
     return None

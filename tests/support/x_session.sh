@@ -30,8 +30,9 @@ wait_for_exit() {
     program_pid=
 }
 
-# screenshot WINDOW, then colour_at X Y: its "r g b" there.
-screenshot() { /usr/bin/import -window "$1" "$work/shot.png" 2>/dev/null; }
+# screenshot WINDOW, then colour_at X Y: its "r g b" there. A window that
+# goes while it is taken can leave import waiting: it gets 20 s.
+screenshot() { timeout 20 /usr/bin/import -window "$1" "$work/shot.png" 2>/dev/null; }
 colour_at() {
     /usr/bin/convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]\n" info:
 }
