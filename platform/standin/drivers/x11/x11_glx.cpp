@@ -1,5 +1,6 @@
 // Pixel formats from the GLX framebuffer configurations that can draw to a
 // window, rendering contexts, buffer swaps and read-back.
+#include <algorithm>
 #include <cstring>
 
 #include <GL/gl.h>
@@ -7,9 +8,14 @@
 #include "platform/standin/drivers/x11/x11_driver.h"
 #include "platform/standin/win32_gdi.h"
 
+// Format n is formats[n - 1], described once when the driver starts.
+struct X11Format {
+    GLXFBConfig config;
+    PIXELFORMATDESCRIPTOR description;
+};
 static constexpr int max_formats = 512;
 static GLXFBConfig* all_configs;
-static GLXFBConfig formats[max_formats]; // format n is formats[n - 1]
+static X11Format formats[max_formats];
 static int format_count;
 
 struct X11Context {
@@ -40,19 +46,25 @@ static int attribute(GLXFBConfig config, int name)
 }
 
 // Single-sampled RGBA configurations of the main plane with a true-colour
-// visual: what a Win32 driver lists for windows. Preferred, when there are
-// any, are those without a caveat and with the screen's own depth (a deeper
-// visual would let a compositor see through the window where alpha is low).
+// visual: what a Win32 driver lists for windows. GLX chooses by all but the
+// sample count, the visual and the caveat in one call (asked one attribute at
+// a time, the hundreds of configurations cost thousands of calls at start-up);
+// the rest is asked here. Preferred, when there are any, are those without a
+// caveat and with the screen's own depth (a deeper visual would let a
+// compositor see through the window where alpha is low).
+static const int WINDOW_RGBA_TRUE_COLOUR[] = {GLX_DRAWABLE_TYPE, GLX_WINDOW_BIT, GLX_RENDER_TYPE,
+    GLX_RGBA_BIT, GLX_X_VISUAL_TYPE, GLX_TRUE_COLOR, GLX_LEVEL, 0, GLX_CONFIG_CAVEAT,
+    static_cast<int>(GLX_DONT_CARE), GLX_DOUBLEBUFFER, static_cast<int>(GLX_DONT_CARE), GLX_STEREO,
+    static_cast<int>(GLX_DONT_CARE), GLX_TRANSPARENT_TYPE, static_cast<int>(GLX_DONT_CARE), None};
+
 static bool usable(GLXFBConfig config, bool preferred)
 {
-    if (!(attribute(config, GLX_DRAWABLE_TYPE) & GLX_WINDOW_BIT) ||
-        !(attribute(config, GLX_RENDER_TYPE) & GLX_RGBA_BIT) ||
-        attribute(config, GLX_X_VISUAL_TYPE) != GLX_TRUE_COLOR || attribute(config, GLX_VISUAL_ID) == 0 ||
-        attribute(config, GLX_LEVEL) != 0 || attribute(config, GLX_SAMPLE_BUFFERS) != 0 ||
-        attribute(config, GLX_CONFIG_CAVEAT) == GLX_NON_CONFORMANT_CONFIG)
+    int caveat = attribute(config, GLX_CONFIG_CAVEAT);
+    if (attribute(config, GLX_VISUAL_ID) == 0 || attribute(config, GLX_SAMPLE_BUFFERS) != 0 ||
+        caveat == GLX_NON_CONFORMANT_CONFIG)
         return false;
     if (!preferred) return true;
-    if (attribute(config, GLX_CONFIG_CAVEAT) == GLX_SLOW_CONFIG) return false;
+    if (caveat == GLX_SLOW_CONFIG) return false;
     XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
     bool screen_depth = visual && visual->depth == DefaultDepth(x11.display, x11.screen);
     if (visual) XFree(visual);
@@ -65,48 +77,6 @@ static bool has_extension(const char* extensions, const char* name)
     for (const char* p = extensions; p && (p = std::strstr(p, name)) != nullptr; p += length)
         if ((p == extensions || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0')) return true;
     return false;
-}
-
-bool x11_glx_init()
-{
-    int error_base = 0, event_base = 0, major = 0, minor = 0;
-    if (!glXQueryExtension(x11.display, &error_base, &event_base)) return false;
-    if (!glXQueryVersion(x11.display, &major, &minor) || (major == 1 && minor < 3)) return false;
-    int count = 0;
-    all_configs = glXGetFBConfigs(x11.display, x11.screen, &count);
-    format_count = 0;
-    for (int pass = 0; pass < 2 && format_count == 0; pass++)
-        for (int i = 0; i < count && format_count < max_formats; i++)
-            if (usable(all_configs[i], pass == 0)) formats[format_count++] = all_configs[i];
-
-    const char* extensions = glXQueryExtensionsString(x11.display, x11.screen);
-    if (has_extension(extensions, "GLX_EXT_swap_control"))
-        swap_interval_ext = reinterpret_cast<SwapIntervalExt>(
-            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
-    else if (has_extension(extensions, "GLX_MESA_swap_control"))
-        swap_interval_mesa = reinterpret_cast<SwapIntervalMesa>(
-            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
-    return true;
-}
-
-void x11_glx_terminate()
-{
-    glXMakeContextCurrent(x11.display, 0, 0, nullptr);
-    for (X11Context& c : contexts)
-        if (c.in_use) glXDestroyContext(x11.display, c.context);
-    for (X11Context& c : contexts) c = X11Context{};
-    if (all_configs) XFree(all_configs);
-    all_configs = nullptr;
-    format_count = 0;
-    current_context = nullptr;
-    current_window = nullptr;
-    swap_interval_ext = nullptr;
-    swap_interval_mesa = nullptr;
-}
-
-int x11_pixel_format_count()
-{
-    return format_count;
 }
 
 static BYTE shift_of(unsigned long mask)
@@ -124,10 +94,8 @@ static BYTE byte_of(int value)
     return static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value);
 }
 
-bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* d)
+static void describe(GLXFBConfig config, PIXELFORMATDESCRIPTOR* d)
 {
-    if (format < 1 || format > format_count) return false;
-    GLXFBConfig config = formats[format - 1];
     *d = PIXELFORMATDESCRIPTOR{};
     d->nSize = sizeof(PIXELFORMATDESCRIPTOR);
     d->nVersion = 1;
@@ -160,6 +128,63 @@ bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* d)
     d->cStencilBits = byte_of(attribute(config, GLX_STENCIL_SIZE));
     d->cAuxBuffers = byte_of(attribute(config, GLX_AUX_BUFFERS));
     d->iLayerType = PFD_MAIN_PLANE;
+}
+
+bool x11_glx_init()
+{
+    int error_base = 0, event_base = 0, major = 0, minor = 0;
+    if (!glXQueryExtension(x11.display, &error_base, &event_base)) return false;
+    if (!glXQueryVersion(x11.display, &major, &minor) || (major == 1 && minor < 3)) return false;
+    // GLX's choice comes sorted by its own rules; the formats keep the order
+    // glXGetFBConfigs lists, whose handles are the same.
+    int count = 0, chosen_count = 0;
+    all_configs = glXGetFBConfigs(x11.display, x11.screen, &count);
+    GLXFBConfig* chosen = glXChooseFBConfig(x11.display, x11.screen, WINDOW_RGBA_TRUE_COLOUR, &chosen_count);
+    if (chosen) std::sort(chosen, chosen + chosen_count);
+    format_count = 0;
+    for (int pass = 0; pass < 2 && format_count == 0; pass++)
+        for (int i = 0; i < count && format_count < max_formats; i++)
+            if (chosen && std::binary_search(chosen, chosen + chosen_count, all_configs[i]) &&
+                usable(all_configs[i], pass == 0)) {
+                formats[format_count].config = all_configs[i];
+                describe(all_configs[i], &formats[format_count++].description);
+            }
+    if (chosen) XFree(chosen);
+
+    const char* extensions = glXQueryExtensionsString(x11.display, x11.screen);
+    if (has_extension(extensions, "GLX_EXT_swap_control"))
+        swap_interval_ext = reinterpret_cast<SwapIntervalExt>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
+    else if (has_extension(extensions, "GLX_MESA_swap_control"))
+        swap_interval_mesa = reinterpret_cast<SwapIntervalMesa>(
+            glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
+    return true;
+}
+
+void x11_glx_terminate()
+{
+    glXMakeContextCurrent(x11.display, 0, 0, nullptr);
+    for (X11Context& c : contexts)
+        if (c.in_use) glXDestroyContext(x11.display, c.context);
+    for (X11Context& c : contexts) c = X11Context{};
+    if (all_configs) XFree(all_configs);
+    all_configs = nullptr;
+    format_count = 0;
+    current_context = nullptr;
+    current_window = nullptr;
+    swap_interval_ext = nullptr;
+    swap_interval_mesa = nullptr;
+}
+
+int x11_pixel_format_count()
+{
+    return format_count;
+}
+
+bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* description)
+{
+    if (format < 1 || format > format_count) return false;
+    *description = formats[format - 1].description;
     return true;
 }
 
@@ -167,7 +192,7 @@ bool x11_set_pixel_format(DriverWindow* window, int format)
 {
     X11Window* w = x11_window(window);
     if (format < 1 || format > format_count || w->surface) return false;
-    GLXFBConfig config = formats[format - 1];
+    GLXFBConfig config = formats[format - 1].config;
     XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
     if (!visual) return false;
     bool attached = x11_attach_surface(w, visual);
@@ -188,7 +213,8 @@ DriverContext* x11_create_context(DriverWindow* window, int format)
     X11Context* c = free_slot(contexts);
     if (!c) return nullptr;
     x11_trap_errors();
-    GLXContext context = glXCreateNewContext(x11.display, formats[format - 1], GLX_RGBA_TYPE, nullptr, True);
+    GLXContext context =
+        glXCreateNewContext(x11.display, formats[format - 1].config, GLX_RGBA_TYPE, nullptr, True);
     if (x11_untrap_errors() != 0 || !context) {
         if (context) glXDestroyContext(x11.display, context);
         return nullptr;
