@@ -57,7 +57,7 @@ run() {
         timeout -s INT 4 strace -f -c -o "$work/strace" -p "$pid" >/dev/null 2>&1 || true
         f2=$(frames "$count")
         awk -v frames=$((f2 - f1)) '$NF ~ /^(writev|recvmsg|poll|getpid|ioctl|read|write|sendmsg)$/ {
-            printf "  %s %.2f", $NF, $4 / frames } END { print "  (per frame, over " frames " frames)" }' "$work/strace" >&2
+            printf "  %s %.2f", $NF, $4 / frames } END { print "  (system calls a frame, over " frames " frames)" }' "$work/strace"
     fi
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null || true
@@ -70,10 +70,11 @@ declare -A fps starts
 for round in $(seq "$rounds"); do
     for name in "${names[@]}"; do
         result=$(run "$name")
-        read -r rate start <<<"$result"
+        read -r rate start <<<"${result%%$'\n'*}"
         fps[$name]="${fps[$name]:-} $rate"
         starts[$name]="${starts[$name]:-} $start"
         printf 'round %d  %-9s %6d frames/s  %4d ms to the first frame\n' "$round" "$name" "$rate" "$start"
+        [[ "$result" != *$'\n'* ]] || echo "${result#*$'\n'}"
     done
 done
 

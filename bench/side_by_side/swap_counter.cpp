@@ -24,7 +24,8 @@ SwapCount* mapped_count()
     static SwapCount* count = [] {
         const char* path = std::getenv("ROLLBOX_SWAP_COUNT_FILE");
         int descriptor = path ? open(path, O_RDWR | O_CREAT | O_TRUNC, 0600) : -1;
-        if (descriptor < 0 || ftruncate(descriptor, sizeof(SwapCount)) != 0) return static_cast<SwapCount*>(nullptr);
+        if (descriptor < 0 || ftruncate(descriptor, sizeof(SwapCount)) != 0)
+            return static_cast<SwapCount*>(nullptr);
         void* memory = mmap(nullptr, sizeof(SwapCount), PROT_READ | PROT_WRITE, MAP_SHARED, descriptor, 0);
         close(descriptor);
         return memory == MAP_FAILED ? nullptr : static_cast<SwapCount*>(memory);
