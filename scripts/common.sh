@@ -14,6 +14,13 @@ TEST_PACKAGES=(
   libgtest-dev libbenchmark-dev
   xdotool clang-format git clang libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix wine64
+  dpkg-dev lintian
+)
+# To make the packages (scripts/package.sh): dpkg-shlibdeps finds the Debian
+# package's dependencies, mingw-w64 builds the Windows program.
+PACKAGE_PACKAGES=(
+  "${RUN_PACKAGES[@]}"
+  dpkg-dev g++-mingw-w64-x86-64-posix
 )
 
 # Installs, with apt-get, those of the named Debian packages that are missing.
@@ -31,13 +38,13 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# build_tree SOURCE BUILD [cmake options...]: configures once, then builds with
-# two jobs (the machines this runs on have two cores).
-build_tree() {
-  local source=$1 build=$2
-  shift 2
-  cmake -S "$source" -B "$build" "$@" >/dev/null
-  cmake --build "$build" -j2
+# build_preset NAME: configures the tree of the preset NAME in
+# CMakePresets.json, then builds it with two jobs (the machines this runs on
+# have two cores).
+build_preset() {
+  (cd "$(dirname "${BASH_SOURCE[0]}")/.." &&
+    cmake --preset "$1" >/dev/null &&
+    cmake --build --preset "$1" -j2)
 }
 
 # True when an X display can be opened.

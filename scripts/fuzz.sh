@@ -11,9 +11,7 @@ source "$top/scripts/common.sh"
 seconds=${1:-20}
 build="$top/build-fuzz"
 
-flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-CC=clang CXX=clang++ build_tree "$top" "$build" -DROLLBOX_FUZZ=ON -DROLLBOX_TESTS=OFF -DROLLBOX_BENCH=OFF \
-  -DROLLBOX_WERROR=ON -DCMAKE_C_FLAGS="$flags" -DCMAKE_CXX_FLAGS="$flags"
+build_preset fuzz
 
 # Paths are absolute: the picture loader's target changes its folder.
 for target in picture_loader registry_colour; do

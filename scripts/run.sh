@@ -10,7 +10,7 @@ source "$top/scripts/common.sh"
 
 install_missing_packages "${RUN_PACKAGES[@]}"
 # A tree of its own, without the tests: their libraries are not installed here.
-build_tree "$top" "$top/build-run" -DCMAKE_BUILD_TYPE=Release -DROLLBOX_TESTS=OFF -DROLLBOX_BENCH=OFF
+build_preset run
 program="$top/build-run/demo/rollbox1"
 cd "$pictures_folder"
 

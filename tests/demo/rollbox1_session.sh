@@ -14,13 +14,15 @@ cube_box() {
 window_found() { window=$(xdotool search --name '^rollbox1$' | head -n 1) && [ -n "$window" ]; }
 drawn() { screenshot "$window" && [[ "$(colour_at 0 0)" == "0 0 7"[67] ]] && [ "$(cube_box | cut -d' ' -f1)" -gt 0 ]; }
 
-# start_rollbox1 [closed-stderr]: starts rollbox1 and waits until its window
-# shows the cube; with closed-stderr, stderr closed and libGL talking on it.
+# start_rollbox1 [closed-stderr]: starts rollbox1 (the build's, or the one
+# named by ROLLBOX_PROGRAM) and waits until its window shows the cube; with
+# closed-stderr, stderr closed and libGL talking on it.
 start_rollbox1() {
+    local program=${ROLLBOX_PROGRAM:-$ROLLBOX_BUILD_DIR/demo/rollbox1}
     if [ "${1:-}" = closed-stderr ]; then
-        (cd "$work" && LIBGL_DEBUG=verbose exec "$ROLLBOX_BUILD_DIR/demo/rollbox1" 2>&-) >"$work/out" &
+        (cd "$work" && LIBGL_DEBUG=verbose exec "$program" 2>&-) >"$work/out" &
     else
-        (cd "$work" && exec "$ROLLBOX_BUILD_DIR/demo/rollbox1") >"$work/out" 2>"$work/err" &
+        (cd "$work" && exec "$program") >"$work/out" 2>"$work/err" &
     fi
     program_pid=$!
     wait_until window_found || fail "no window titled rollbox1 appeared"

@@ -1,0 +1,16 @@
+# Run by CPack only, into its staging folder: the files Debian requires in the
+# package's documentation folder, which a plain install does without.
+if(CPACK_GENERATOR STREQUAL "DEB")
+  set(doc "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_ROLLBOX_DOCDIR}")
+  file(MAKE_DIRECTORY "${doc}")
+  file(COPY_FILE "${CPACK_RESOURCE_FILE_LICENSE}" "${doc}/copyright")
+  string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
+  file(WRITE "${CPACK_TOPLEVEL_DIRECTORY}/changelog" "rollbox1 (${CPACK_PACKAGE_VERSION}) unstable; urgency=medium
+
+  * Release ${CPACK_PACKAGE_VERSION}.
+
+ -- ${CPACK_DEBIAN_PACKAGE_MAINTAINER}  ${date}
+")
+  file(ARCHIVE_CREATE OUTPUT "${doc}/changelog.gz" PATHS "${CPACK_TOPLEVEL_DIRECTORY}/changelog"
+    FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+endif()
