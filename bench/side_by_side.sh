@@ -9,6 +9,9 @@
 # frame are what matter).
 #
 #   bash bench/side_by_side.sh [--syscalls] [BUILD_DIR [ROUNDS [SECONDS]]]
+#
+# BUILD_DIR (default build/) is a tree configured with the benchmarks
+# (the build preset).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/scripts/common.sh"
@@ -19,10 +22,16 @@ rounds=${2:-3}
 seconds=${3:-8}
 warm_up=2
 
+# freeglut and strace are the benchmark's own needs; the tree is configured
+# again so that it finds freeglut, then the four pieces are built.
+install_missing_packages libglut-dev strace
+cmake "$build" >/dev/null
+cmake --build "$build" -j2 --target rollbox1 glut_scene bare_scene swap_counter >/dev/null
+
 declare -A program=([rollbox1]="$build/demo/rollbox1" [freeglut]="$build/bench/glut_scene" [bare]="$build/bench/bare_scene")
 names=(rollbox1 freeglut bare)
 for name in "${names[@]}"; do
-    [ -x "${program[$name]}" ] || { echo "missing ${program[$name]}: build with -DROLLBOX_BENCH=ON (and libglut-dev)" >&2; exit 1; }
+    [ -x "${program[$name]}" ] || { echo "missing ${program[$name]}: configure $build with -DROLLBOX_BENCH=ON" >&2; exit 1; }
 done
 counter="$build/bench/libswap_counter.so"
 
