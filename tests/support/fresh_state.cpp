@@ -10,6 +10,7 @@
 
 // Taken before main, when they still hold their initial values.
 static const ToolkitSettings start_settings = toolkit_settings;
+static const int32_t start_requested_display_mode = requested_display_mode;
 struct DefaultColours {
     PALETTEENTRY entries[20];
 };
@@ -29,7 +30,7 @@ void reset_everything()
     mouse_down_table_count = 0;
     mouse_up_table_count = 0;
     mouse_move_table_count = 0;
-    requested_display_mode = 0;
+    requested_display_mode = start_requested_display_mode;
     scene = SceneState{};
     std::memcpy(default_colours, start_default_colours.entries, sizeof default_colours);
 }
