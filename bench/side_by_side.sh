@@ -3,7 +3,9 @@
 # turn in one private Xvfb, each in an empty folder (so the cube shows the
 # gradient). Frames are counted the same way for all three: a preloaded
 # counter of glXSwapBuffers. Per program and round: frames a second over the
-# measured span after a warm-up, and the time from start to the first frame.
+# measured span after a warm-up, the time from start to the first frame, and
+# the processor time a frame costs (all threads; steadier than frames a
+# second on a busy machine).
 # With --syscalls, the system calls a frame makes in the steady state, from
 # strace attached for a few seconds (strace slows the program; the counts per
 # frame are what matter).
@@ -45,8 +47,13 @@ now_ns() { date +%s%N; }
 frames() { od -An -t d8 -N8 "$1" 2>/dev/null | tr -d ' ' || true; }
 first_swap_ns() { od -An -t d8 -j8 -N8 "$1" | tr -d ' '; }
 
+# cpu_ticks PID: the processor time the process (all its threads) has used, in
+# clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+
 # run NAME: starts it, waits for its first frame, warms up, measures; prints
-# "frames_per_second start_ms", and the system calls a frame makes when asked.
+# "frames_per_second start_ms cpu_us_per_frame", and the system calls a frame
+# makes when asked.
 run() {
     local name=$1 folder="$work/$1-$RANDOM" count="$work/count" launched f1 t1 f2 t2
     mkdir "$folder"
@@ -57,10 +64,11 @@ run() {
     for _ in $(seq 300); do [ "$(frames "$count")" -gt 0 ] 2>/dev/null && break; sleep 0.1; done
     [ "$(frames "$count")" -gt 0 ] 2>/dev/null || { echo "$name drew no frame" >&2; exit 1; }
     sleep "$warm_up"
-    f1=$(frames "$count") t1=$(now_ns)
+    f1=$(frames "$count") t1=$(now_ns) c1=$(cpu_ticks "$pid")
     sleep "$seconds"
-    f2=$(frames "$count") t2=$(now_ns)
-    echo "$(((f2 - f1) * 1000000000 / (t2 - t1))) $((($(first_swap_ns "$count") - launched) / 1000000))"
+    f2=$(frames "$count") t2=$(now_ns) c2=$(cpu_ticks "$pid")
+    echo "$(((f2 - f1) * 1000000000 / (t2 - t1))) $((($(first_swap_ns "$count") - launched) / 1000000))" \
+        "$(((c2 - c1) * 1000000 / $(getconf CLK_TCK) / (f2 - f1)))"
     if [ "$syscalls" = yes ]; then
         f1=$(frames "$count")
         timeout -s INT 4 strace -f -c -o "$work/strace" -p "$pid" >/dev/null 2>&1 || true
@@ -75,23 +83,25 @@ run() {
 
 median() { printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-declare -A fps starts
+declare -A fps starts cpu
 for round in $(seq "$rounds"); do
     for name in "${names[@]}"; do
         result=$(run "$name")
-        read -r rate start <<<"${result%%$'\n'*}"
+        read -r rate start used <<<"${result%%$'\n'*}"
         fps[$name]="${fps[$name]:-} $rate"
         starts[$name]="${starts[$name]:-} $start"
-        printf 'round %d  %-9s %6d frames/s  %4d ms to the first frame\n' "$round" "$name" "$rate" "$start"
+        cpu[$name]="${cpu[$name]:-} $used"
+        printf 'round %d  %-9s %6d frames/s  %4d ms to the first frame  %4d us of processor a frame\n' \
+            "$round" "$name" "$rate" "$start" "$used"
         [[ "$result" != *$'\n'* ]] || echo "${result#*$'\n'}"
     done
 done
 
 echo
-printf '%-9s %18s %22s\n' program "frames/s (median)" "first frame (median ms)"
+printf '%-9s %18s %24s %26s\n' program "frames/s (median)" "first frame (median ms)" "processor a frame (us)"
 for name in "${names[@]}"; do
     # shellcheck disable=SC2086
-    printf '%-9s %18s %22s\n' "$name" "$(median ${fps[$name]})" "$(median ${starts[$name]})"
+    printf '%-9s %18s %24s %26s\n' "$name" "$(median ${fps[$name]})" "$(median ${starts[$name]})" "$(median ${cpu[$name]})"
 done
 # shellcheck disable=SC2086
 awk -v r="$(median ${fps[rollbox1]})" -v g="$(median ${fps[freeglut]})" -v b="$(median ${fps[bare]})" \
