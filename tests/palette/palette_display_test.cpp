@@ -1,10 +1,14 @@
 // The palette on the simulated 3-3-2 palette display: building, static colours, realisation, messages.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 #include <sstream>
+#include <tuple>
 
 #include "palette/palette.h"
+#include "platform/gl.h"
 #include "platform/standin/testing.h"
 #include "tests/support/recording.h"
 #include "tests/support/windows.h"
@@ -261,7 +265,7 @@ TEST_F(PaletteMessages, ActivationTakesTheStaticColoursAndDeactivationGivesThemB
 TEST_F(PaletteMessages, ColourAndPaletteChangesAndRetriesRealiseAgain)
 {
     standin_set_palette_display(true, false);
-    HWND window = open_toolkit_window();
+    HWND window = open_toolkit_window(DISPLAY_DOUBLE);
     HPALETTE first = toolkit_state.toolkit_palette;
     EXPECT_EQ(handle(window, WM_SYSCOLORCHANGE, 0, "RealizePalette DefWindowProcA"), "0 2 1 paint");
     HPALETTE palette = toolkit_state.toolkit_palette;
@@ -299,4 +303,82 @@ TEST_F(PaletteMessages, ColourAndPaletteChangesAndRetriesRealiseAgain)
     EXPECT_EQ(handle(window, WM_TIMER, PALETTE_RETRY_TIMER), "0 0");
     EXPECT_EQ(std::pair(take_waiting(WM_USER), KillTimer(window, PALETTE_RETRY_TIMER)), std::pair(1, FALSE));
     EXPECT_EQ(handle(window, WM_USER), "0 1 paint");
+}
+
+// A solid frame of the colour given, as the palette display shows it.
+static std::vector<int> shown(HWND window, HDC dc, std::vector<float> colour)
+{
+    glClearColor(colour[0] / 255.0f, colour[1] / 255.0f, colour[2] / 255.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    SwapBuffers(dc);
+    unsigned char rgba[4] = {};
+    EXPECT_TRUE(standin_read_pixels(window, 5, 5, 1, 1, rgba));
+    return {rgba[0], rgba[1], rgba[2]};
+}
+
+using PaletteDisplay = FreshState;
+
+// Each pixel's 3-3-2 value shows the system entry the last realisation gave it: a colour of the palette
+// exactly, any other as its 3-3-2 colour, only the nearest left after another palette came in front, past a
+// short palette's end the nearest entry's (an explicit one's named entry); with no realisation the nearest
+// static colour. A gradient shows only colours of the system palette, the right way up, whatever the
+// program's settings, which stay.
+TEST_F(PaletteDisplay, TheFrameShowsTheSystemEntriesTheLastRealisationGaveItsPixelValues)
+{
+    standin_set_palette_display(true, false);
+    HWND window = open_toolkit_window();
+    HDC dc = toolkit_state.toolkit_dc;
+    EXPECT_EQ(shown(window, dc, {63, 255, 116}), (std::vector<int>{63, 255, 116}));
+    EXPECT_EQ(shown(window, dc, {100, 150, 200}), (std::vector<int>{139, 171, 255}));
+    glBegin(GL_QUADS);
+    for (float corner : {0.0f, 1.0f, 2.0f, 3.0f}) {
+        glColor3f(corner == 1, corner == 2, corner > 1);
+        glVertex2f(corner == 1 || corner == 2 ? 1 : -1, corner < 2 ? -1 : 1);
+    }
+    glEnd();
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(0, 0, 1, 1);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    SwapBuffers(dc);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    GLint kept[2] = {};
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &kept[0]);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &kept[1]);
+    EXPECT_EQ(std::tuple(kept[0], kept[1], glIsEnabled(GL_SCISSOR_TEST)), std::tuple(8, texture, GL_TRUE));
+    glDisable(GL_SCISSOR_TEST);
+    std::vector<unsigned char> frame(600 * 500 * 4);
+    ASSERT_TRUE(standin_read_pixels(window, 0, 0, 600, 500, frame.data()));
+    PALETTEENTRY entries[256];
+    standin_system_palette(entries);
+    std::set<COLORREF> palette, seen;
+    for (const PALETTEENTRY& entry : entries) palette.insert(RGB(entry.peRed, entry.peGreen, entry.peBlue));
+    for (size_t i = 0; i < frame.size(); i += 4) seen.insert(RGB(frame[i], frame[i + 1], frame[i + 2]));
+    EXPECT_TRUE(std::includes(palette.begin(), palette.end(), seen.begin(), seen.end()));
+    EXPECT_GT(seen.size(), 40u);
+    auto at = [&](int x, int y) {
+        return std::vector<int>(&frame[(y * 600 + x) * 4], &frame[(y * 600 + x) * 4 + 3]);
+    };
+    EXPECT_EQ(at(599, 0), (std::vector<int>{255, 0, 0}));
+    EXPECT_EQ(at(0, 499), (std::vector<int>{0, 0, 255}));
+
+    HWND other = open_test_window(DefWindowProcA, 0, 300, 300, 32, 32);
+    reset_system_palette(GetDC(other), 256); // black in every entry not static
+    pump_messages();
+    EXPECT_EQ(shown(window, dc, {63, 255, 116}), (std::vector<int>{0, 255, 0}));
+    ASSERT_NE(make_gl_current(GetDC(other)), nullptr);
+    EXPECT_EQ(shown(other, GetDC(other), {255, 255, 170}), (std::vector<int>{255, 251, 240}));
+    struct {
+        WORD version, count;
+        PALETTEENTRY entries[2];
+    } two = {0x300, 2, {{251, 0, 0, PC_EXPLICIT}, {10, 20, 30, PC_NOCOLLAPSE}}}; // 251: the static yellow
+    HDC short_dc = GetDC(other);
+    SelectPalette(short_dc, CreatePalette(reinterpret_cast<LOGPALETTE*>(&two)), FALSE);
+    RealizePalette(short_dc);
+    EXPECT_EQ(shown(other, short_dc, {200, 200, 50}), (std::vector<int>{255, 255, 0}));
+    standin_resize(other, 32, 64, false);
+    EXPECT_EQ(shown(other, short_dc, {64, 0, 0}), (std::vector<int>{10, 20, 30}));
 }

@@ -73,6 +73,10 @@ template <typename Record, int N> Record* free_slot(Record (&table)[N])
 // packing as they were.
 bool read_current_pixels(bool front, int x, int y, int width, int height, unsigned char* rgba);
 
+// The stand-in's answer to a driver: a system colour (COLOR_WINDOW, ...) as
+// it is now, without the journal, for what a driver paints itself.
+COLORREF system_colour(int index);
+
 // Each starts its driver and returns its table, or null when it cannot start,
 // with *failure saying why for the user (no display, no OpenGL on it, no EGL).
 const DisplayDriver* x11_driver_init(const char** failure);

@@ -36,7 +36,7 @@ static HDC new_dc(HWND window, bool own)
     for (GdiDc& record : gdi_state.dcs) {
         if (record.handle != nullptr) continue;
         HDC handle = reinterpret_cast<HDC>(DC_HANDLE_BASE | gdi_state.next_dc_serial++);
-        record = GdiDc{handle, window, stock_default_palette(), false, own};
+        record = GdiDc{handle, window, stock_default_palette(), false, own, false, {}};
         return handle;
     }
     return nullptr;

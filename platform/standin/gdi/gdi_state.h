@@ -14,12 +14,16 @@ const int MAX_CONTEXTS = 16;
 // A device context. A window whose class has CS_OWNDC keeps its own for its
 // whole life; any other window's come from GetDC or BeginPaint and die at
 // ReleaseDC or EndPaint. The pixel format belongs to the window, not here.
+// The last realisation on it decides which system entry each 8-bit pixel
+// value shows on the palette display.
 struct GdiDc {
     HDC handle;
     HWND window;
     HPALETTE palette; // selected; DEFAULT_PALETTE at first
     bool background;  // the palette was selected forced to the background
     bool own;
+    bool realised;
+    BYTE shown_entry[256];
 };
 
 struct GdiPalette {
@@ -29,11 +33,21 @@ struct GdiPalette {
     PALETTEENTRY entries[MAX_PALETTE_ENTRIES];
 };
 
+// What a context keeps to show frames in palette colours: a texture the size
+// of the window and a framebuffer to blit it from (GL names, 0 until needed).
+struct PalettePass {
+    unsigned int texture;
+    unsigned int framebuffer;
+    int width;
+    int height;
+};
+
 // A rendering context belongs to the pixel format it was made for.
 struct WglContext {
     HGLRC handle;
     DriverContext* context;
     int pixel_format;
+    PalettePass palette_pass;
 };
 
 struct GdiState {
@@ -78,6 +92,13 @@ const PALETTEENTRY* standard_colours();
 GdiPalette stock_palette_object();
 
 // system_palette.cpp: changing the system palette's use puts the
-// static colours in or out of it.
+// static colours in or out of it; the entry of the nearest colour in a list.
 void change_system_palette_use(UINT use);
 void put_fixed_colours(PALETTEENTRY entries[256], UINT use);
+int nearest_colour(const PALETTEENTRY* entries, int count, const PALETTEENTRY& colour);
+
+// palette_display.cpp: the colour an 8-bit 3-3-2 pixel value stands for; the
+// frame GL drew in full colour with the current context turned, before the
+// swap, into what the palette display shows of it.
+PALETTEENTRY pixel_value_colour(int value);
+void show_frame_in_palette_colours(const GdiDc* dc, WglContext* current);

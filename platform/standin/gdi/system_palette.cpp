@@ -14,7 +14,10 @@
 //  - with no free entry left, an entry maps to the nearest colour.
 // The result is the number of system entries whose colour changed. The
 // context's selection decides foreground or background: a palette selected
-// with force_background FALSE is realised in the foreground.
+// with force_background FALSE is realised in the foreground. The context
+// keeps the system entry each of the first 256 logical entries went to; a
+// pixel value past a shorter palette's end goes where the entry nearest its
+// colour went.
 #include "platform/standin/gdi/gdi_state.h"
 #include "platform/standin/internal.h"
 
@@ -76,21 +79,48 @@ static int claim_free(const PALETTEENTRY& colour, UINT* changed)
     return -1;
 }
 
-static void map_entry(const PALETTEENTRY& entry, bool foreground, UINT* changed)
+int nearest_colour(const PALETTEENTRY* entries, int count, const PALETTEENTRY& colour)
 {
-    if (entry.peFlags & PC_EXPLICIT) return;
-    bool own_entry = foreground && (entry.peFlags & (PC_RESERVED | PC_NOCOLLAPSE)) != 0;
-    if (!own_entry && find_colour(entry) >= 0) return;
-    // No free entry left: the nearest colour is used and nothing changes.
-    claim_free(entry, changed);
+    int best = 0;
+    int best_distance = 3 * 255 * 255 + 1;
+    for (int i = 0; i < count; i++) {
+        int red = entries[i].peRed - colour.peRed;
+        int green = entries[i].peGreen - colour.peGreen;
+        int blue = entries[i].peBlue - colour.peBlue;
+        int distance = red * red + green * green + blue * blue;
+        if (distance < best_distance) {
+            best = i;
+            best_distance = distance;
+        }
+    }
+    return best;
 }
 
-static UINT realise(const GdiPalette* palette, bool foreground)
+// The system entry a logical entry goes to. An explicit entry's low word
+// names it; of 256 entries that is its low byte.
+static int map_entry(const PALETTEENTRY& entry, bool foreground, UINT* changed)
+{
+    if (entry.peFlags & PC_EXPLICIT) return entry.peRed;
+    bool own_entry = foreground && (entry.peFlags & (PC_RESERVED | PC_NOCOLLAPSE)) != 0;
+    int found = own_entry ? -1 : find_colour(entry);
+    if (found < 0) found = claim_free(entry, changed);
+    // No free entry left: the nearest colour is used and nothing changes.
+    return found >= 0 ? found : nearest_colour(gdi_state.system_palette, 256, entry);
+}
+
+static UINT realise(GdiDc* dc, const GdiPalette* palette, bool foreground)
 {
     if (foreground)
         for (bool& claimed : gdi_state.system_entry_claimed) claimed = false;
     UINT changed = 0;
-    for (int i = 0; i < palette->count; i++) map_entry(palette->entries[i], foreground, &changed);
+    for (int i = 0; i < palette->count; i++) {
+        int entry = map_entry(palette->entries[i], foreground, &changed);
+        if (i < 256) dc->shown_entry[i] = static_cast<BYTE>(entry);
+    }
+    for (int value = palette->count; value < 256; value++)
+        dc->shown_entry[value] =
+            dc->shown_entry[nearest_colour(palette->entries, palette->count, pixel_value_colour(value))];
+    dc->realised = true;
     return changed;
 }
 
@@ -116,7 +146,7 @@ UINT WINAPI RealizePalette(HDC dc)
     const GdiPalette* palette = palette_record(record->palette);
     if (palette == nullptr) return GDI_ERROR;
     bool foreground = !record->background;
-    UINT changed = realise(palette, foreground);
+    UINT changed = realise(record, palette, foreground);
     if (foreground && changed > 0)
         send_to_all_windows(WM_PALETTECHANGED_MESSAGE, reinterpret_cast<WPARAM>(record->window), 0);
     return changed;

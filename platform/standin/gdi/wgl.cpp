@@ -1,4 +1,5 @@
-// WGL: OpenGL rendering contexts over the driver's contexts, and SwapBuffers.
+// WGL: OpenGL rendering contexts over the driver's contexts, and SwapBuffers
+// (which first turns the frame into palette colours on the palette display).
 // A context belongs to the pixel format it was made for, and can be made
 // current on any window's device context carrying that format.
 #include "platform/standin/gdi/gdi_state.h"
@@ -40,7 +41,7 @@ HGLRC WINAPI wglCreateContext(HDC dc)
     DriverContext* context = current_driver()->create_context(window, format);
     if (context == nullptr) return nullptr;
     HGLRC handle = reinterpret_cast<HGLRC>(CONTEXT_HANDLE_BASE | gdi_state.next_context_serial++);
-    *free_record = WglContext{handle, context, format};
+    *free_record = WglContext{handle, context, format, {}};
     return handle;
 }
 
@@ -94,5 +95,8 @@ BOOL WINAPI SwapBuffers(HDC dc)
     GdiDc* record = dc_record(dc);
     if (record == nullptr || dc_pixel_format(record) == 0) return FALSE;
     DriverWindow* window = driver_window_of(record->window);
-    return window != nullptr && current_driver()->swap_buffers(window) ? TRUE : FALSE;
+    if (window == nullptr) return FALSE;
+    if (gdi_state.palette_display)
+        show_frame_in_palette_colours(record, context_record(gdi_state.current_context));
+    return current_driver()->swap_buffers(window) ? TRUE : FALSE;
 }

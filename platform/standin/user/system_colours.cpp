@@ -43,10 +43,15 @@ COLORREF standard_system_colour(int index)
     return index >= 0 && index < SYSTEM_COLOUR_COUNT ? STANDARD_SCHEME[index] : 0;
 }
 
+COLORREF system_colour(int index)
+{
+    return index >= 0 && index < SYSTEM_COLOUR_COUNT ? user_state.system_colours[index] : 0;
+}
+
 DWORD WINAPI GetSysColor(int index)
 {
     if (!platform_call("GetSysColor")) return 0;
-    return index >= 0 && index < SYSTEM_COLOUR_COUNT ? user_state.system_colours[index] : 0;
+    return system_colour(index);
 }
 
 // Indices out of range are skipped. Windows keeps only the colour's RGB bytes,

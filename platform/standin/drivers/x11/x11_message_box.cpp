@@ -1,12 +1,14 @@
 // Message boxes: a small X window with the caption as its title, the text in
-// the default font line by line, and an OK button. Return, Escape, Space, a
-// click on OK or the manager's close request answer it.
+// the default font line by line, and an OK button, painted in the system
+// colours of the moment. Return, Escape, Space, a click on OK or the
+// manager's close request answer it.
 #include <cstring>
 
 #include <X11/Xatom.h>
 
 #include "platform/standin/drivers/events.h"
 #include "platform/standin/drivers/x11/x11_driver.h"
+#include "platform/standin/win32_user.h"
 
 static constexpr int max_boxes = 8;
 static constexpr int max_text = 4096;
@@ -14,6 +16,13 @@ static constexpr int max_lines = 64;
 static constexpr int margin = 16;
 static constexpr int button_width = 80;
 static constexpr int button_height = 26;
+
+// The text on the window colour above; below, a strip of the button face
+// colour with the button's frame and label.
+enum BoxColour { BOX_WINDOW, BOX_TEXT, BOX_FACE, BOX_FRAME, BOX_LABEL, BOX_COLOURS };
+static const int box_system_colours[BOX_COLOURS] = {
+    COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_WINDOWFRAME, COLOR_BTNTEXT};
+static constexpr COLORREF no_colour = 0xFFFFFFFF; // never a system colour
 
 struct X11MessageBox {
     bool in_use;
@@ -26,9 +35,13 @@ struct X11MessageBox {
     int line_count;
     int ascent;
     int line_height;
+    int width;
+    int height;
     int button_x;
     int button_y;
     bool button_held;
+    COLORREF colours[BOX_COLOURS]; // as painted, no_colour before the first look
+    unsigned long pixels[BOX_COLOURS];
 };
 static X11MessageBox boxes[max_boxes];
 
@@ -89,16 +102,51 @@ static void measure(X11MessageBox* b, int* width, int* height)
     if (*width < 2 * margin + 2 * button_width) *width = 2 * margin + 2 * button_width;
     if (*width > screen_width - 2 * margin && screen_width > 4 * margin) *width = screen_width - 2 * margin;
     *height = margin + b->line_count * b->line_height + margin + button_height + margin;
+    b->width = *width;
+    b->height = *height;
     b->button_x = (*width - button_width) / 2;
     b->button_y = *height - margin - button_height;
 }
 
+// The X pixel of each system colour the box paints with, allocated again for
+// those that changed; true when one did.
+static bool follow_system_colours(X11MessageBox* b)
+{
+    bool changed = false;
+    Colormap colour_map = DefaultColormap(x11.display, x11.screen);
+    for (int i = 0; i < BOX_COLOURS; i++) {
+        COLORREF colour = system_colour(box_system_colours[i]);
+        if (b->colours[i] == colour) continue;
+        if (b->colours[i] != no_colour) XFreeColors(x11.display, colour_map, &b->pixels[i], 1, 0);
+        XColor wanted{};
+        wanted.red = static_cast<unsigned short>(GetRValue(colour) * 257);
+        wanted.green = static_cast<unsigned short>(GetGValue(colour) * 257);
+        wanted.blue = static_cast<unsigned short>(GetBValue(colour) * 257);
+        b->pixels[i] = XAllocColor(x11.display, colour_map, &wanted) ? wanted.pixel : 0;
+        b->colours[i] = colour;
+        changed = true;
+    }
+    if (changed) XSetWindowBackground(x11.display, b->window, b->pixels[BOX_WINDOW]);
+    return changed;
+}
+
+static void fill(X11MessageBox* b, BoxColour colour, int x, int y, int width, int height)
+{
+    XSetForeground(x11.display, b->gc, b->pixels[colour]);
+    XFillRectangle(x11.display, b->window, b->gc, x, y, static_cast<unsigned int>(width),
+        static_cast<unsigned int>(height));
+}
+
 static void draw(X11MessageBox* b)
 {
-    XClearWindow(x11.display, b->window);
+    int strip_y = b->button_y - margin / 2;
+    fill(b, BOX_WINDOW, 0, 0, b->width, strip_y);
+    fill(b, BOX_FACE, 0, strip_y, b->width, b->height - strip_y);
+    XSetForeground(x11.display, b->gc, b->pixels[BOX_TEXT]);
     for (int i = 0; i < b->line_count; i++)
         XDrawString(x11.display, b->window, b->gc, margin, margin + b->ascent + i * b->line_height,
             line(b, i), static_cast<int>(std::strlen(line(b, i))));
+    XSetForeground(x11.display, b->gc, b->pixels[BOX_FRAME]);
     XDrawRectangle(
         x11.display, b->window, b->gc, b->button_x, b->button_y, button_width - 1, button_height - 1);
     if (b->button_held)
@@ -110,6 +158,7 @@ static void draw(X11MessageBox* b)
         label_width = XTextWidth(font, "OK", 2);
         XFreeFontInfo(nullptr, font, 1);
     }
+    XSetForeground(x11.display, b->gc, b->pixels[BOX_LABEL]);
     XDrawString(x11.display, b->window, b->gc, b->button_x + (button_width - label_width) / 2,
         b->button_y + (button_height + b->ascent) / 2 - 1, "OK", 2);
 }
@@ -154,6 +203,8 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
     values.foreground = BlackPixel(x11.display, x11.screen);
     values.background = WhitePixel(x11.display, x11.screen);
     b->gc = XCreateGC(x11.display, window, GCForeground | GCBackground, &values);
+    for (COLORREF& colour : b->colours) colour = no_colour;
+    follow_system_colours(b);
 
     int width = 0, height = 0, x = 0, y = 0;
     measure(b, &width, &height);
@@ -176,16 +227,22 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
     return reinterpret_cast<DriverMessageBox*>(b);
 }
 
+// Asked after every message the modal loop dispatches: a box whose system
+// colours changed meanwhile (the static colours taken over or given back) is
+// painted again.
 bool x11_message_box_is_open(DriverMessageBox* box)
 {
     X11MessageBox* b = box_of(box);
-    return b && b->in_use && b->open;
+    if (!b || !b->in_use || !b->open) return false;
+    if (follow_system_colours(b)) draw(b);
+    return true;
 }
 
 void x11_close_message_box(DriverMessageBox* box)
 {
     X11MessageBox* b = box_of(box);
     if (!b || !b->in_use) return;
+    XFreeColors(x11.display, DefaultColormap(x11.display, x11.screen), b->pixels, BOX_COLOURS, 0);
     XFreeGC(x11.display, b->gc);
     XDestroyWindow(x11.display, b->window);
     XFlush(x11.display);

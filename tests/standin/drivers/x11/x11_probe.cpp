@@ -1,14 +1,15 @@
 // The toolkit's window on the x11 driver, its hooks printing what reaches them,
 // one line each, for the e2e-x11 scripts to read:
 //   x11_probe TITLE X Y CLIENT_WIDTH CLIENT_HEIGHT (X, Y: the outer corner)
-// Every paint clears to (0, 128, 255); typing 'm' shows an error box, 'p'
-// prints where the pointer is, 'b' keeps it busy until a file named "go"
-// appears in its folder.
+// Every paint clears to (0, 128, 255); typing 'm' shows an error box, 'w' takes
+// the static colours over or gives them back, 'p' prints where the pointer is,
+// 'b' keeps it busy until a file named "go" appears in its folder.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "palette/palette.h"
 #include "platform/gl.h"
 #include "toolkit/toolkit.h"
 
@@ -34,6 +35,9 @@ int main(int argc, char** argv)
     });
     set_key_down_hook([](int32_t key, int32_t modifiers) {
         if (key == 'm') show_error("First line of the note\nSecond line\n");
+        HDC dc = toolkit_state.toolkit_dc;
+        if (key == 'w')
+            toolkit_state.static_colours_taken ? restore_static_colours(dc) : take_static_colours(dc);
         if (key == 'p') {
             int32_t x = 0, y = 0;
             toolkit_get_mouse_location(&x, &y);

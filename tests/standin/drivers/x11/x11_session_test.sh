@@ -47,10 +47,11 @@ xdotool mousemove 250 240 key p mousemove 700 500 key p
 expect_in_order "pointer 96 98 0" "pointer 546 358 0"
 
 # The error box is modal and transient for the window, shows dark text on
-# white, and Return or a click on OK answers it.
+# white, only black and white while the static colours are taken over, and
+# Return or a click on OK answers it.
 for answer in Return click; do
     set_mark
-    xdotool key m
+    xdotool key w m
     wait_until xdotool search --name "^Error\$" || fail "no error box"
     box=$(xdotool search --name "^Error\$" | head -n 1)
     wait_until has_focus "$box" || fail "the box did not get the focus"
@@ -59,6 +60,11 @@ for answer in Return click; do
     mean=$(/usr/bin/convert "$work/shot.png" -colorspace Gray -format "%[fx:mean]" info:)
     awk -v m="$mean" 'BEGIN { exit !(m > 0.7 && m < 0.99) }' || fail "the box is not dark text on white (mean $mean)"
     read -r w h < <(xwininfo -id "$box" | awk '/Width:/{w=$NF} /Height:/{h=$NF} END{print w, h}')
+    colours=$(/usr/bin/convert "$work/shot.png" -format %c histogram:info:)
+    black=$(awk '/#000000/ { print $1 + 0 }' <<<"$colours")
+    seen="$(grep -c . <<<"$colours") colours, strip $(colour_at 0 $((h - 1)))"
+    if [ $answer = Return ]; then expected="2 colours, strip 255 255 255"; else expected="4 colours, strip 240 240 240"; fi
+    [ "$seen" = "$expected" ] && [ "${black:-0}" -gt 200 ] || fail "the box shows $seen and $black black pixels"
     if [ $answer = click ]; then xdotool mousemove --window "$box" $((w / 2)) $((h - 29)) click 1; else xdotool key Return; fi
     expect_in_order "key 109 0 0"
 done
