@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <set>
 #include <sstream>
-#include <tuple>
 
 #include "palette/palette.h"
 #include "platform/gl.h"
@@ -312,7 +311,7 @@ static std::vector<int> shown(HWND window, HDC dc, std::vector<float> colour)
     glClear(GL_COLOR_BUFFER_BIT);
     SwapBuffers(dc);
     unsigned char rgba[4] = {};
-    EXPECT_TRUE(standin_read_pixels(window, 5, 5, 1, 1, rgba));
+    EXPECT_TRUE(standin_read_pixels(window, 0, 5, 1, 1, rgba));
     return {rgba[0], rgba[1], rgba[2]};
 }
 
@@ -342,13 +341,17 @@ TEST_F(PaletteDisplay, TheFrameShowsTheSystemEntriesTheLastRealisationGaveItsPix
     glEnable(GL_SCISSOR_TEST);
     glScissor(0, 0, 1, 1);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 8);
+    glPixelStorei(GL_PACK_ALIGNMENT, 2);
+    glReadBuffer(GL_FRONT);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     SwapBuffers(dc);
     glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    GLint kept[2] = {};
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &kept[0]);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &kept[1]);
-    EXPECT_EQ(std::tuple(kept[0], kept[1], glIsEnabled(GL_SCISSOR_TEST)), std::tuple(8, texture, GL_TRUE));
+    const GLenum settings[] = {GL_UNPACK_ALIGNMENT, GL_PACK_ALIGNMENT, GL_READ_BUFFER, GL_TEXTURE_BINDING_2D};
+    std::vector<GLint> kept(4);
+    for (int i = 0; i < 4; i++) glGetIntegerv(settings[i], &kept[i]);
+    EXPECT_EQ(kept, (std::vector<GLint>{8, 2, GL_FRONT, static_cast<GLint>(texture)}));
+    EXPECT_TRUE(glIsEnabled(GL_SCISSOR_TEST));
+    glReadBuffer(GL_BACK);
     glDisable(GL_SCISSOR_TEST);
     std::vector<unsigned char> frame(600 * 500 * 4);
     ASSERT_TRUE(standin_read_pixels(window, 0, 0, 600, 500, frame.data()));
@@ -379,6 +382,10 @@ TEST_F(PaletteDisplay, TheFrameShowsTheSystemEntriesTheLastRealisationGaveItsPix
     SelectPalette(short_dc, CreatePalette(reinterpret_cast<LOGPALETTE*>(&two)), FALSE);
     RealizePalette(short_dc);
     EXPECT_EQ(shown(other, short_dc, {200, 200, 50}), (std::vector<int>{255, 255, 0}));
-    standin_resize(other, 32, 64, false);
+    standin_resize(other, 512, 600, false); // bands that fill the buffer exactly
     EXPECT_EQ(shown(other, short_dc, {64, 0, 0}), (std::vector<int>{10, 20, 30}));
+    standin_resize(other, 1, 64, false);
+    EXPECT_EQ(shown(other, short_dc, {64, 0, 0}), (std::vector<int>{10, 20, 30}));
+    standin_resize(other, 0, 64, false);
+    SwapBuffers(short_dc); // nothing to show, and no fault
 }
