@@ -311,7 +311,7 @@ static std::vector<int> shown(HWND window, HDC dc, std::vector<float> colour)
     glClear(GL_COLOR_BUFFER_BIT);
     SwapBuffers(dc);
     unsigned char rgba[4] = {};
-    EXPECT_TRUE(standin_read_pixels(window, 0, 5, 1, 1, rgba));
+    EXPECT_TRUE(standin_read_pixels(window, 0, 0, 1, 1, rgba));
     return {rgba[0], rgba[1], rgba[2]};
 }
 
@@ -321,7 +321,7 @@ using PaletteDisplay = FreshState;
 // exactly, any other as its 3-3-2 colour, only the nearest left after another palette came in front, past a
 // short palette's end the nearest entry's (an explicit one's named entry); with no realisation the nearest
 // static colour. A gradient shows only colours of the system palette, the right way up, whatever the
-// program's settings, which stay.
+// program's settings, which stay. Windows of any size down to a pixel are shown so; an empty one is left.
 TEST_F(PaletteDisplay, TheFrameShowsTheSystemEntriesTheLastRealisationGaveItsPixelValues)
 {
     standin_set_palette_display(true, false);
@@ -384,7 +384,7 @@ TEST_F(PaletteDisplay, TheFrameShowsTheSystemEntriesTheLastRealisationGaveItsPix
     EXPECT_EQ(shown(other, short_dc, {200, 200, 50}), (std::vector<int>{255, 255, 0}));
     standin_resize(other, 512, 600, false); // bands that fill the buffer exactly
     EXPECT_EQ(shown(other, short_dc, {64, 0, 0}), (std::vector<int>{10, 20, 30}));
-    standin_resize(other, 1, 64, false);
+    standin_resize(other, 1, 1, false);
     EXPECT_EQ(shown(other, short_dc, {64, 0, 0}), (std::vector<int>{10, 20, 30}));
     standin_resize(other, 0, 64, false);
     SwapBuffers(short_dc); // nothing to show, and no fault
