@@ -82,7 +82,7 @@ static const char* line(const X11MessageBox* b, int index)
 }
 
 // Sizes the box around its text from the default font's metrics.
-static void measure(X11MessageBox* b, int* width, int* height)
+static void measure(X11MessageBox* b)
 {
     int text_width = 0;
     b->ascent = 10;
@@ -98,14 +98,13 @@ static void measure(X11MessageBox* b, int* width, int* height)
         XFreeFontInfo(nullptr, font, 1);
     }
     int screen_width = DisplayWidth(x11.display, x11.screen);
-    *width = text_width + 2 * margin;
-    if (*width < 2 * margin + 2 * button_width) *width = 2 * margin + 2 * button_width;
-    if (*width > screen_width - 2 * margin && screen_width > 4 * margin) *width = screen_width - 2 * margin;
-    *height = margin + b->line_count * b->line_height + margin + button_height + margin;
-    b->width = *width;
-    b->height = *height;
-    b->button_x = (*width - button_width) / 2;
-    b->button_y = *height - margin - button_height;
+    int width = text_width + 2 * margin;
+    if (width < 2 * margin + 2 * button_width) width = 2 * margin + 2 * button_width;
+    if (width > screen_width - 2 * margin && screen_width > 4 * margin) width = screen_width - 2 * margin;
+    b->width = width;
+    b->height = margin + b->line_count * b->line_height + margin + button_height + margin;
+    b->button_x = (b->width - button_width) / 2;
+    b->button_y = b->height - margin - button_height;
 }
 
 // The X pixel of each system colour the box paints with, allocated again for
@@ -191,30 +190,27 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
     b->owner = owner_window ? owner_window->frame : 0;
     split_lines(b, text);
 
+    // Its background and the GC's colours are the system colours, set below.
     XSetWindowAttributes attributes{};
-    attributes.background_pixel = WhitePixel(x11.display, x11.screen);
     attributes.event_mask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
         ExposureMask | StructureNotifyMask;
     ::Window window = XCreateWindow(x11.display, x11.root, 0, 0, 1, 1, 0, CopyFromParent, InputOutput,
-        CopyFromParent, CWBackPixel | CWEventMask, &attributes);
+        CopyFromParent, CWEventMask, &attributes);
     if (!window) return nullptr;
     b->window = window;
-    XGCValues values{};
-    values.foreground = BlackPixel(x11.display, x11.screen);
-    values.background = WhitePixel(x11.display, x11.screen);
-    b->gc = XCreateGC(x11.display, window, GCForeground | GCBackground, &values);
+    b->gc = XCreateGC(x11.display, window, 0, nullptr);
     for (COLORREF& colour : b->colours) colour = no_colour;
     follow_system_colours(b);
 
-    int width = 0, height = 0, x = 0, y = 0;
-    measure(b, &width, &height);
-    place(b->owner, width, height, &x, &y);
+    measure(b);
+    int x = 0, y = 0;
+    place(b->owner, b->width, b->height, &x, &y);
     XMoveResizeWindow(
-        x11.display, window, x, y, static_cast<unsigned int>(width), static_cast<unsigned int>(height));
+        x11.display, window, x, y, static_cast<unsigned int>(b->width), static_cast<unsigned int>(b->height));
 
     x11_set_title(window, caption ? caption : "");
     x11_set_protocols(window);
-    x11_set_normal_hints(window, x, y, width, height, true);
+    x11_set_normal_hints(window, x, y, b->width, b->height, true);
     x11_set_owner_properties(window);
     XChangeProperty(x11.display, window, x11.net_wm_window_type, XA_ATOM, 32, PropModeReplace,
         reinterpret_cast<unsigned char*>(&x11.net_wm_window_type_dialog), 1);
