@@ -5,14 +5,19 @@
 
 #include "platform/standin/win32_types.h"
 
+// The most windows that exist at once, in the stand-in's table and in each
+// driver's.
+const int MAX_WINDOWS = 64;
+
 // A driver's own records, opaque to the rest of the stand-in.
 struct DriverWindow;
 struct DriverContext;
 struct DriverMessageBox;
 
-// A driver's functions, one constant table each.
+// A driver's functions, one constant table each. The function behind a field
+// is named for the driver and the field (x11_swap_buffers, null_swap_buffers).
 struct DisplayDriver {
-    const char* name; // "x11" or "null"
+    const char* name; // as ROLLBOX_DRIVER names it
     void (*terminate)();
 
     // A top-level window, not yet visible. (x, y) is the screen position of the
@@ -43,7 +48,9 @@ struct DisplayDriver {
     void (*delete_context)(DriverContext* context);
     bool (*swap_buffers)(DriverWindow* window);
     // Rows bottom to top, 4 bytes per pixel (RGBA), from the window's buffer
-    // that was last drawn or shown; the window's context must be current.
+    // that was last drawn or shown, through the window's context: the one
+    // current on it (x11 reads nothing otherwise) or, where the driver can,
+    // the last one made current there (null).
     bool (*read_pixels)(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba);
 
     // A message box with one OK button. It is modal: the stand-in keeps
@@ -67,6 +74,16 @@ template <typename Record, int N> Record* free_slot(Record (&table)[N])
         if (!slot.in_use) return &slot;
     return nullptr;
 }
+
+// Shared by the drivers: a size or count as a PIXELFORMATDESCRIPTOR byte.
+inline BYTE clamped_byte(int value)
+{
+    return static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value);
+}
+
+// Shared by the waits: a thread with nothing that could wake it sleeps a
+// millisecond, as one blocked in GetMessage would, instead of spinning.
+void nap_a_moment();
 
 // Shared by the drivers: RGBA rows from the current context, out of the front
 // buffer or else the buffer it draws into, leaving its read buffer and pixel

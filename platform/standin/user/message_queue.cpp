@@ -2,8 +2,6 @@
 // from outside (driver events that Windows delivers as sent messages), posted
 // messages, the quit flag, input from the driver, and WM_PAINT for a window
 // with an update region. WM_QUIT ignores the message range, as on Windows.
-#include <time.h>
-
 #include <cstring>
 
 #include "platform/standin/user/user_state.h"
@@ -199,8 +197,7 @@ BOOL WINAPI GetMessageA(LPMSG message, HWND window, UINT first, UINT last)
         if (driver != nullptr) {
             driver->wait_events(milliseconds_to_next_timer());
         } else {
-            timespec nap = {0, 1000000};
-            nanosleep(&nap, nullptr);
+            nap_a_moment();
         }
     }
 }

@@ -9,7 +9,6 @@
 
 const int MAX_CLASSES = 32;
 const int CLASS_NAME_SIZE = 256;
-const int MAX_WINDOWS = 64;
 const int KEY_COUNT = 256;
 const int POSTED_CAPACITY = 4096;
 const int INPUT_CAPACITY = 1024;

@@ -10,54 +10,29 @@
 
 #include <algorithm>
 
-struct NullFormat {
-    EGLConfig config;
-    PIXELFORMATDESCRIPTOR description;
-};
-
-struct NullContext {
-    bool in_use;
-    EGLContext context;
-    int format;
-};
-
-static const int MAX_FORMATS = 32;
-static const int MAX_CONTEXTS = 32;
-
-static EGLDisplay display = EGL_NO_DISPLAY;
-static NullFormat formats[MAX_FORMATS];
-static int format_count;
-static NullContext contexts[MAX_CONTEXTS];
-static NullWindow* current_window;
-static NullContext* current_context;
-
 static NullContext* null_context(DriverContext* context)
 {
     return reinterpret_cast<NullContext*>(context);
 }
 
-static void release_current()
+static bool release_current()
 {
-    eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    current_window = nullptr;
-    current_context = nullptr;
+    if (!eglMakeCurrent(null.display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT)) return false;
+    null.current_window = nullptr;
+    null.current_context = nullptr;
+    return true;
 }
 
 static EGLint config_value(EGLConfig config, EGLint attribute)
 {
     EGLint value = 0;
-    eglGetConfigAttrib(display, config, attribute, &value);
+    eglGetConfigAttrib(null.display, config, attribute, &value);
     return value;
-}
-
-static BYTE byte_of(EGLint value)
-{
-    return static_cast<BYTE>(std::clamp(value, 0, 255));
 }
 
 static void add_format(EGLConfig config, bool double_buffer)
 {
-    if (format_count == MAX_FORMATS) return;
+    if (null.format_count == NULL_MAX_FORMATS) return;
     PIXELFORMATDESCRIPTOR d{};
     d.nSize = sizeof(PIXELFORMATDESCRIPTOR);
     d.nVersion = 1;
@@ -69,19 +44,19 @@ static void add_format(EGLConfig config, bool double_buffer)
     EGLint green = config_value(config, EGL_GREEN_SIZE);
     EGLint blue = config_value(config, EGL_BLUE_SIZE);
     EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
-    d.cColorBits = byte_of(red + green + blue);
-    d.cRedBits = byte_of(red);
-    d.cRedShift = byte_of(green + blue);
-    d.cGreenBits = byte_of(green);
-    d.cGreenShift = byte_of(blue);
-    d.cBlueBits = byte_of(blue);
+    d.cColorBits = clamped_byte(red + green + blue);
+    d.cRedBits = clamped_byte(red);
+    d.cRedShift = clamped_byte(green + blue);
+    d.cGreenBits = clamped_byte(green);
+    d.cGreenShift = clamped_byte(blue);
+    d.cBlueBits = clamped_byte(blue);
     d.cBlueShift = 0;
-    d.cAlphaBits = byte_of(alpha);
-    d.cAlphaShift = byte_of(alpha > 0 ? red + green + blue : 0);
-    d.cDepthBits = byte_of(config_value(config, EGL_DEPTH_SIZE));
-    d.cStencilBits = byte_of(config_value(config, EGL_STENCIL_SIZE));
+    d.cAlphaBits = clamped_byte(alpha);
+    d.cAlphaShift = clamped_byte(alpha > 0 ? red + green + blue : 0);
+    d.cDepthBits = clamped_byte(config_value(config, EGL_DEPTH_SIZE));
+    d.cStencilBits = clamped_byte(config_value(config, EGL_STENCIL_SIZE));
     d.iLayerType = PFD_MAIN_PLANE;
-    formats[format_count++] = NullFormat{config, d};
+    null.formats[null.format_count++] = NullFormat{config, d};
 }
 
 // The configs worth offering: 8-bit channels with and without alpha, depth
@@ -102,11 +77,11 @@ static void list_formats()
 {
     EGLConfig configs[256];
     EGLint count = 0;
-    format_count = 0;
-    if (!eglGetConfigs(display, configs, 256, &count)) return;
-    EGLConfig wanted[MAX_FORMATS / 2];
+    null.format_count = 0;
+    if (!eglGetConfigs(null.display, configs, 256, &count)) return;
+    EGLConfig wanted[NULL_MAX_FORMATS / 2];
     int wanted_count = 0;
-    for (EGLint i = 0; i < count && wanted_count < MAX_FORMATS / 2; i++)
+    for (EGLint i = 0; i < count && wanted_count < NULL_MAX_FORMATS / 2; i++)
         if (wanted_config(configs[i])) wanted[wanted_count++] = configs[i];
     // Alpha first, then by depth and stencil, so the list reads like a driver's.
     std::stable_sort(wanted, wanted + wanted_count, [](EGLConfig a, EGLConfig b) {
@@ -125,7 +100,7 @@ static void list_formats()
 // next start (the tests start the driver afresh for every case).
 bool null_egl_start()
 {
-    if (display != EGL_NO_DISPLAY) return format_count > 0;
+    if (null.display != EGL_NO_DISPLAY) return null.format_count > 0;
     auto get_platform_display =
         reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
     if (get_platform_display == nullptr) return false;
@@ -135,26 +110,26 @@ bool null_egl_start()
     if (candidate == EGL_NO_DISPLAY || !eglInitialize(candidate, &major, &minor) ||
         !eglBindAPI(EGL_OPENGL_API))
         return false;
-    display = candidate;
+    null.display = candidate;
     list_formats();
-    return format_count > 0;
+    return null.format_count > 0;
 }
 
 void null_egl_stop()
 {
-    if (display == EGL_NO_DISPLAY) return;
+    if (null.display == EGL_NO_DISPLAY) return;
     release_current();
 }
 
-int null_egl_format_count()
+int null_pixel_format_count()
 {
-    return format_count;
+    return null.format_count;
 }
 
-bool null_egl_describe(int format, PIXELFORMATDESCRIPTOR* description)
+bool null_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* description)
 {
-    if (format < 1 || format > format_count) return false;
-    *description = formats[format - 1].description;
+    if (format < 1 || format > null.format_count) return false;
+    *description = null.formats[format - 1].description;
     return true;
 }
 
@@ -163,13 +138,13 @@ bool null_egl_describe(int format, PIXELFORMATDESCRIPTOR* description)
 static EGLSurface make_pbuffer(int format, int width, int height)
 {
     const EGLint attributes[] = {EGL_WIDTH, std::max(width, 1), EGL_HEIGHT, std::max(height, 1), EGL_NONE};
-    return eglCreatePbufferSurface(display, formats[format - 1].config, attributes);
+    return eglCreatePbufferSurface(null.display, null.formats[format - 1].config, attributes);
 }
 
 void null_egl_destroy_surface(NullWindow* window)
 {
-    if (window == current_window) release_current();
-    if (window->pbuffer != EGL_NO_SURFACE) eglDestroySurface(display, window->pbuffer);
+    if (window == null.current_window) release_current();
+    if (window->pbuffer != EGL_NO_SURFACE) eglDestroySurface(null.display, window->pbuffer);
     window->pbuffer = EGL_NO_SURFACE;
 }
 
@@ -183,15 +158,16 @@ void null_egl_resize_surface(NullWindow* window, int width, int height)
     if (window->format == 0) return;
     EGLSurface replacement = make_pbuffer(window->format, width, height);
     if (replacement == EGL_NO_SURFACE) return;
-    if (window == current_window) eglMakeCurrent(display, replacement, replacement, current_context->context);
-    eglDestroySurface(display, window->pbuffer);
+    if (window == null.current_window)
+        eglMakeCurrent(null.display, replacement, replacement, null.current_context->context);
+    eglDestroySurface(null.display, window->pbuffer);
     window->pbuffer = replacement;
 }
 
-bool null_egl_set_format(DriverWindow* driver_window, int format)
+bool null_set_pixel_format(DriverWindow* driver_window, int format)
 {
     NullWindow* window = null_window(driver_window);
-    if (format < 1 || format > format_count || window->format != 0) return false;
+    if (format < 1 || format > null.format_count || window->format != 0) return false;
     EGLSurface pbuffer = make_pbuffer(format, window->width, window->height);
     if (pbuffer == EGL_NO_SURFACE) return false;
     window->pbuffer = pbuffer;
@@ -199,15 +175,16 @@ bool null_egl_set_format(DriverWindow* driver_window, int format)
     return true;
 }
 
-DriverContext* null_egl_create_context(DriverWindow* driver_window, int format)
+DriverContext* null_create_context(DriverWindow* driver_window, int format)
 {
     NullWindow* window = null_window(driver_window);
     if (window->format == 0 || format != window->format) return nullptr;
-    NullContext* slot = free_slot(contexts);
+    NullContext* slot = free_slot(null.contexts);
     if (slot == nullptr) return nullptr;
     const EGLint attributes[] = {
         EGL_CONTEXT_OPENGL_PROFILE_MASK, EGL_CONTEXT_OPENGL_COMPATIBILITY_PROFILE_BIT, EGL_NONE};
-    EGLContext context = eglCreateContext(display, formats[format - 1].config, EGL_NO_CONTEXT, attributes);
+    EGLContext context =
+        eglCreateContext(null.display, null.formats[format - 1].config, EGL_NO_CONTEXT, attributes);
     if (context == EGL_NO_CONTEXT) return nullptr;
     *slot = NullContext{true, context, format};
     return reinterpret_cast<DriverContext*>(slot);
@@ -215,55 +192,49 @@ DriverContext* null_egl_create_context(DriverWindow* driver_window, int format)
 
 static bool make_current(NullWindow* window, NullContext* context)
 {
-    if (window == nullptr || context == nullptr) {
-        if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT)) return false;
-        current_window = nullptr;
-        current_context = nullptr;
-        return true;
-    }
+    if (window == nullptr || context == nullptr) return release_current();
     if (window->format != context->format || window->pbuffer == EGL_NO_SURFACE) return false;
-    if (!eglMakeCurrent(display, window->pbuffer, window->pbuffer, context->context)) return false;
-    current_window = window;
-    current_context = context;
+    if (!eglMakeCurrent(null.display, window->pbuffer, window->pbuffer, context->context)) return false;
+    null.current_window = window;
+    null.current_context = context;
     window->context = context;
     return true;
 }
 
-bool null_egl_make_current(DriverWindow* window, DriverContext* context)
+bool null_make_current(DriverWindow* window, DriverContext* context)
 {
     return make_current(null_window(window), null_context(context));
 }
 
-void null_egl_delete_context(DriverContext* driver_context)
+void null_delete_context(DriverContext* driver_context)
 {
     NullContext* context = null_context(driver_context);
     if (context == nullptr) return;
-    if (context == current_context) release_current();
-    eglDestroyContext(display, context->context);
+    if (context == null.current_context) release_current();
+    eglDestroyContext(null.display, context->context);
     *context = NullContext{};
 }
 
 // The pbuffer has one colour buffer, which is what the window shows: the swap
 // only finishes the drawing.
-bool null_egl_swap(DriverWindow* driver_window)
+bool null_swap_buffers(DriverWindow* driver_window)
 {
     NullWindow* window = null_window(driver_window);
     if (window->pbuffer == EGL_NO_SURFACE) return false;
-    if (window == current_window) glFinish();
+    if (window == null.current_window) glFinish();
     return true;
 }
 
 // Reads from the buffer the context draws into (the front buffer after a
 // single-buffered fallback's glDrawBuffer(GL_FRONT), else the back), making the
 // window's last context current for the read when another one is.
-bool null_egl_read_pixels(
-    DriverWindow* driver_window, int x, int y, int width, int height, unsigned char* rgba)
+bool null_read_pixels(DriverWindow* driver_window, int x, int y, int width, int height, unsigned char* rgba)
 {
     NullWindow* window = null_window(driver_window);
     if (window->pbuffer == EGL_NO_SURFACE || width <= 0 || height <= 0) return false;
-    NullWindow* previous_window = current_window;
-    NullContext* previous_context = current_context;
-    if (window != current_window) {
+    NullWindow* previous_window = null.current_window;
+    NullContext* previous_context = null.current_context;
+    if (window != null.current_window) {
         // The context last current here may have been deleted since.
         NullContext* last = window->context;
         if (last == nullptr || !last->in_use || !make_current(window, last)) return false;

@@ -10,16 +10,13 @@
 #include "platform/standin/drivers/events.h"
 #include "platform/standin/drivers/x11/x11_driver.h"
 
-X11Connection x11;
-
-static bool trapping_errors;
-static int trapped_error;
+X11State x11;
 
 // Protocol errors are answers to requests (a window already gone, a visual the
 // server refuses); none of them is a reason to end the process.
 static int on_protocol_error(Display*, XErrorEvent* error)
 {
-    if (trapping_errors && trapped_error == 0) trapped_error = error->error_code;
+    if (x11.trapping_errors && x11.trapped_error == 0) x11.trapped_error = error->error_code;
     return 0;
 }
 
@@ -51,15 +48,15 @@ static void on_io_error_exit(Display* display, void*)
 void x11_trap_errors()
 {
     XSync(x11.display, False);
-    trapped_error = 0;
-    trapping_errors = true;
+    x11.trapped_error = 0;
+    x11.trapping_errors = true;
 }
 
 int x11_untrap_errors()
 {
     XSync(x11.display, False);
-    trapping_errors = false;
-    return trapped_error;
+    x11.trapping_errors = false;
+    return x11.trapped_error;
 }
 
 static void intern_atoms()
@@ -87,17 +84,17 @@ static void intern_atoms()
     for (int i = 0; i < count; i++) *names[i].atom = atoms[i];
 }
 
-static void terminate()
+static void x11_terminate()
 {
     if (!x11.display) return;
     x11_close_all_message_boxes();
     x11_destroy_all_windows();
     x11_glx_terminate();
     XCloseDisplay(x11.display);
-    x11 = X11Connection{};
+    x11 = X11State{};
 }
 
-static void get_screen_size(int* width, int* height)
+static void x11_get_screen_size(int* width, int* height)
 {
     *width = DisplayWidth(x11.display, x11.screen);
     *height = DisplayHeight(x11.display, x11.screen);
@@ -105,14 +102,14 @@ static void get_screen_size(int* width, int* height)
 
 static const DisplayDriver X11_DRIVER = {
     .name = "x11",
-    .terminate = terminate,
+    .terminate = x11_terminate,
     .create_window = x11_create_window,
     .destroy_window = x11_destroy_window,
     .show_window = x11_show_window,
     .poll_events = x11_poll_events,
     .wait_events = x11_wait_events,
     .get_cursor_pos = x11_get_cursor_pos,
-    .get_screen_size = get_screen_size,
+    .get_screen_size = x11_get_screen_size,
     .pixel_format_count = x11_pixel_format_count,
     .describe_pixel_format = x11_describe_pixel_format,
     .set_pixel_format = x11_set_pixel_format,
@@ -165,7 +162,7 @@ const DisplayDriver* x11_driver_init(const char** failure)
     if (!x11_glx_init()) {
         *failure = explained("the X display \"%s\" opened, but it offers no OpenGL (GLX 1.3)", name);
         XCloseDisplay(display);
-        x11 = X11Connection{};
+        x11 = X11State{};
         return nullptr;
     }
     return &X11_DRIVER;

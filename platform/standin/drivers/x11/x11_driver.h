@@ -1,5 +1,6 @@
-// What the x11 driver's files share: the connection, its atoms, the window,
-// context and message box records, and the functions one file offers another.
+// What the x11 driver's files share: its state in one record (the connection,
+// its atoms, the formats, contexts, windows, pointer and message boxes) and the
+// functions one file offers another.
 // Only the x11 driver's own files include this header: Xlib's names (Window,
 // Bool, None, Status) must not reach the rest of the tree.
 #pragma once
@@ -10,21 +11,17 @@
 
 #include "platform/standin/drivers/driver.h"
 
-struct X11Connection {
-    Display* display;
-    int screen;
-    ::Window root;
-    Atom wm_protocols;
-    Atom wm_delete_window;
-    Atom wm_state;
-    Atom net_wm_ping;
-    Atom net_wm_name;
-    Atom net_wm_pid;
-    Atom net_wm_window_type;
-    Atom net_wm_window_type_dialog;
-    Atom utf8_string;
+// Format n is formats[n - 1], described once when the driver starts.
+struct X11Format {
+    GLXFBConfig config;
+    PIXELFORMATDESCRIPTOR description;
 };
-extern X11Connection x11;
+
+struct X11Context {
+    bool in_use;
+    GLXContext context;
+    int format;
+};
 
 // A top-level window. `frame` is created with the window and takes the input;
 // `surface` is the child GL renders into, created when the pixel format is set
@@ -47,6 +44,84 @@ struct X11Window {
     bool swap_interval_set;
     bool shown_since_drawn; // a swap happened since the context was made current
 };
+
+// What a message box paints with: the text on the window colour above; below,
+// a strip of the button face colour with the button's frame and label.
+enum BoxColour { BOX_WINDOW, BOX_TEXT, BOX_FACE, BOX_FRAME, BOX_LABEL, BOX_COLOURS };
+
+const int X11_MAX_BOX_TEXT = 4096;
+const int X11_MAX_BOX_LINES = 64;
+
+struct X11MessageBox {
+    bool in_use;
+    bool open;
+    ::Window window;
+    ::Window owner; // the owner's frame, or 0
+    GC gc;
+    char text[X11_MAX_BOX_TEXT]; // lines separated by '\0'
+    int line_start[X11_MAX_BOX_LINES];
+    int line_count;
+    int ascent;
+    int line_height;
+    int width;
+    int height;
+    int button_x;
+    int button_y;
+    bool button_held;
+    COLORREF colours[BOX_COLOURS]; // as painted
+    unsigned long pixels[BOX_COLOURS];
+};
+
+// Where the pointer is, as the windows' events tell it (x11_pointer.cpp).
+struct X11Pointer {
+    X11Window* over; // the window the pointer is in, or null
+    bool held;       // a button is down: the press's window gets every move
+    int screen_x;
+    int screen_y;
+};
+
+typedef void (*X11SwapIntervalExt)(Display*, GLXDrawable, int);
+typedef int (*X11SwapIntervalMesa)(unsigned int);
+
+const int X11_MAX_FORMATS = 512;
+const int X11_MAX_CONTEXTS = 32;
+const int X11_MAX_BOXES = 8;
+
+// The driver's state: the connection and its atoms, then each concern's
+// records. terminate returns all of it to the start.
+struct X11State {
+    Display* display;
+    int screen;
+    ::Window root;
+    Atom wm_protocols;
+    Atom wm_delete_window;
+    Atom wm_state;
+    Atom net_wm_ping;
+    Atom net_wm_name;
+    Atom net_wm_pid;
+    Atom net_wm_window_type;
+    Atom net_wm_window_type_dialog;
+    Atom utf8_string;
+
+    // x11_display.cpp: protocol errors caught between trap and untrap.
+    bool trapping_errors;
+    int trapped_error;
+
+    // x11_glx.cpp
+    GLXFBConfig* all_configs;
+    X11Format formats[X11_MAX_FORMATS];
+    int format_count;
+    X11Context contexts[X11_MAX_CONTEXTS];
+    X11Context* current_context;
+    X11Window* current_window;
+    X11SwapIntervalExt swap_interval_ext;
+    X11SwapIntervalMesa swap_interval_mesa;
+
+    X11Window windows[MAX_WINDOWS];     // x11_window.cpp
+    X11Pointer pointer;                 // x11_pointer.cpp
+    X11MessageBox boxes[X11_MAX_BOXES]; // x11_message_box.cpp
+};
+extern X11State x11;
 
 // The stand-in only ever holds DriverWindow pointers; behind them are these.
 inline X11Window* x11_window(DriverWindow* window)

@@ -160,7 +160,7 @@ struct HandlerRow {
     int type;
     EventHandler handler;
 };
-static const HandlerRow handlers[] = {
+static const HandlerRow EVENT_HANDLERS[] = {
     {KeyPress, on_key_press},
     {KeyRelease, on_key_release},
     {ButtonPress, on_button_press},
@@ -187,7 +187,7 @@ static void dispatch(XEvent* event)
     X11Window* w = x11_find_window(event->xany.window);
     if (!w) return;
     x11_note_pointer(w, event);
-    for (const HandlerRow& row : handlers)
+    for (const HandlerRow& row : EVENT_HANDLERS)
         if (row.type == event->type) {
             row.handler(w, event);
             return;

@@ -8,34 +8,16 @@
 #include "platform/standin/drivers/x11/x11_driver.h"
 #include "platform/standin/win32_gdi.h"
 
-// Format n is formats[n - 1], described once when the driver starts.
-struct X11Format {
-    GLXFBConfig config;
-    PIXELFORMATDESCRIPTOR description;
-};
-static constexpr int max_formats = 512;
-static GLXFBConfig* all_configs;
-static X11Format formats[max_formats];
-static int format_count;
-
-struct X11Context {
-    bool in_use;
-    GLXContext context;
-    int format;
-};
-static constexpr int max_contexts = 32;
-static X11Context contexts[max_contexts];
-static X11Context* current_context;
-static X11Window* current_window;
-
-typedef void (*SwapIntervalExt)(Display*, GLXDrawable, int);
-typedef int (*SwapIntervalMesa)(unsigned int);
-static SwapIntervalExt swap_interval_ext;
-static SwapIntervalMesa swap_interval_mesa;
-
 static X11Context* context_of(DriverContext* context)
 {
     return reinterpret_cast<X11Context*>(context);
+}
+
+static void release_current()
+{
+    glXMakeContextCurrent(x11.display, 0, 0, nullptr);
+    x11.current_context = nullptr;
+    x11.current_window = nullptr;
 }
 
 static int attribute(GLXFBConfig config, int name)
@@ -89,11 +71,6 @@ static BYTE shift_of(unsigned long mask)
     return shift;
 }
 
-static BYTE byte_of(int value)
-{
-    return static_cast<BYTE>(value < 0 ? 0 : value > 255 ? 255 : value);
-}
-
 static void describe(GLXFBConfig config, PIXELFORMATDESCRIPTOR* d)
 {
     *d = PIXELFORMATDESCRIPTOR{};
@@ -103,12 +80,12 @@ static void describe(GLXFBConfig config, PIXELFORMATDESCRIPTOR* d)
     if (attribute(config, GLX_DOUBLEBUFFER)) d->dwFlags |= PFD_DOUBLEBUFFER;
     if (attribute(config, GLX_STEREO)) d->dwFlags |= PFD_STEREO;
     d->iPixelType = PFD_TYPE_RGBA;
-    d->cRedBits = byte_of(attribute(config, GLX_RED_SIZE));
-    d->cGreenBits = byte_of(attribute(config, GLX_GREEN_SIZE));
-    d->cBlueBits = byte_of(attribute(config, GLX_BLUE_SIZE));
-    d->cAlphaBits = byte_of(attribute(config, GLX_ALPHA_SIZE));
+    d->cRedBits = clamped_byte(attribute(config, GLX_RED_SIZE));
+    d->cGreenBits = clamped_byte(attribute(config, GLX_GREEN_SIZE));
+    d->cBlueBits = clamped_byte(attribute(config, GLX_BLUE_SIZE));
+    d->cAlphaBits = clamped_byte(attribute(config, GLX_ALPHA_SIZE));
     // Colour bits count red, green and blue only, as Win32 documents them.
-    d->cColorBits = byte_of(d->cRedBits + d->cGreenBits + d->cBlueBits);
+    d->cColorBits = clamped_byte(d->cRedBits + d->cGreenBits + d->cBlueBits);
     XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
     if (visual) {
         d->cRedShift = shift_of(visual->red_mask);
@@ -119,14 +96,15 @@ static void describe(GLXFBConfig config, PIXELFORMATDESCRIPTOR* d)
                 ((1ul << (d->cColorBits + d->cAlphaBits)) - 1));
         XFree(visual);
     }
-    d->cAccumRedBits = byte_of(attribute(config, GLX_ACCUM_RED_SIZE));
-    d->cAccumGreenBits = byte_of(attribute(config, GLX_ACCUM_GREEN_SIZE));
-    d->cAccumBlueBits = byte_of(attribute(config, GLX_ACCUM_BLUE_SIZE));
-    d->cAccumAlphaBits = byte_of(attribute(config, GLX_ACCUM_ALPHA_SIZE));
-    d->cAccumBits = byte_of(d->cAccumRedBits + d->cAccumGreenBits + d->cAccumBlueBits + d->cAccumAlphaBits);
-    d->cDepthBits = byte_of(attribute(config, GLX_DEPTH_SIZE));
-    d->cStencilBits = byte_of(attribute(config, GLX_STENCIL_SIZE));
-    d->cAuxBuffers = byte_of(attribute(config, GLX_AUX_BUFFERS));
+    d->cAccumRedBits = clamped_byte(attribute(config, GLX_ACCUM_RED_SIZE));
+    d->cAccumGreenBits = clamped_byte(attribute(config, GLX_ACCUM_GREEN_SIZE));
+    d->cAccumBlueBits = clamped_byte(attribute(config, GLX_ACCUM_BLUE_SIZE));
+    d->cAccumAlphaBits = clamped_byte(attribute(config, GLX_ACCUM_ALPHA_SIZE));
+    d->cAccumBits =
+        clamped_byte(d->cAccumRedBits + d->cAccumGreenBits + d->cAccumBlueBits + d->cAccumAlphaBits);
+    d->cDepthBits = clamped_byte(attribute(config, GLX_DEPTH_SIZE));
+    d->cStencilBits = clamped_byte(attribute(config, GLX_STENCIL_SIZE));
+    d->cAuxBuffers = clamped_byte(attribute(config, GLX_AUX_BUFFERS));
     d->iLayerType = PFD_MAIN_PLANE;
 }
 
@@ -138,61 +116,55 @@ bool x11_glx_init()
     // GLX's choice comes sorted by its own rules; the formats keep the order
     // glXGetFBConfigs lists, whose handles are the same.
     int count = 0, chosen_count = 0;
-    all_configs = glXGetFBConfigs(x11.display, x11.screen, &count);
+    x11.all_configs = glXGetFBConfigs(x11.display, x11.screen, &count);
     GLXFBConfig* chosen = glXChooseFBConfig(x11.display, x11.screen, WINDOW_RGBA_TRUE_COLOUR, &chosen_count);
     if (chosen) std::sort(chosen, chosen + chosen_count);
-    format_count = 0;
-    for (int pass = 0; pass < 2 && format_count == 0; pass++)
-        for (int i = 0; i < count && format_count < max_formats; i++)
-            if (chosen && std::binary_search(chosen, chosen + chosen_count, all_configs[i]) &&
-                usable(all_configs[i], pass == 0)) {
-                formats[format_count].config = all_configs[i];
-                describe(all_configs[i], &formats[format_count++].description);
+    x11.format_count = 0;
+    for (int pass = 0; pass < 2 && x11.format_count == 0; pass++)
+        for (int i = 0; i < count && x11.format_count < X11_MAX_FORMATS; i++)
+            if (chosen && std::binary_search(chosen, chosen + chosen_count, x11.all_configs[i]) &&
+                usable(x11.all_configs[i], pass == 0)) {
+                x11.formats[x11.format_count].config = x11.all_configs[i];
+                describe(x11.all_configs[i], &x11.formats[x11.format_count++].description);
             }
     if (chosen) XFree(chosen);
 
     const char* extensions = glXQueryExtensionsString(x11.display, x11.screen);
     if (has_extension(extensions, "GLX_EXT_swap_control"))
-        swap_interval_ext = reinterpret_cast<SwapIntervalExt>(
+        x11.swap_interval_ext = reinterpret_cast<X11SwapIntervalExt>(
             glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
     else if (has_extension(extensions, "GLX_MESA_swap_control"))
-        swap_interval_mesa = reinterpret_cast<SwapIntervalMesa>(
+        x11.swap_interval_mesa = reinterpret_cast<X11SwapIntervalMesa>(
             glXGetProcAddressARB(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
     return true;
 }
 
+// What GLX holds for the driver; the records go with the driver's state.
 void x11_glx_terminate()
 {
-    glXMakeContextCurrent(x11.display, 0, 0, nullptr);
-    for (X11Context& c : contexts)
+    release_current();
+    for (X11Context& c : x11.contexts)
         if (c.in_use) glXDestroyContext(x11.display, c.context);
-    for (X11Context& c : contexts) c = X11Context{};
-    if (all_configs) XFree(all_configs);
-    all_configs = nullptr;
-    format_count = 0;
-    current_context = nullptr;
-    current_window = nullptr;
-    swap_interval_ext = nullptr;
-    swap_interval_mesa = nullptr;
+    if (x11.all_configs) XFree(x11.all_configs);
 }
 
 int x11_pixel_format_count()
 {
-    return format_count;
+    return x11.format_count;
 }
 
 bool x11_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* description)
 {
-    if (format < 1 || format > format_count) return false;
-    *description = formats[format - 1].description;
+    if (format < 1 || format > x11.format_count) return false;
+    *description = x11.formats[format - 1].description;
     return true;
 }
 
 bool x11_set_pixel_format(DriverWindow* window, int format)
 {
     X11Window* w = x11_window(window);
-    if (format < 1 || format > format_count || w->surface) return false;
-    GLXFBConfig config = formats[format - 1].config;
+    if (format < 1 || format > x11.format_count || w->surface) return false;
+    GLXFBConfig config = x11.formats[format - 1].config;
     XVisualInfo* visual = glXGetVisualFromFBConfig(x11.display, config);
     if (!visual) return false;
     bool attached = x11_attach_surface(w, visual);
@@ -209,12 +181,12 @@ bool x11_set_pixel_format(DriverWindow* window, int format)
 DriverContext* x11_create_context(DriverWindow* window, int format)
 {
     X11Window* w = x11_window(window);
-    if (format < 1 || format > format_count || w->format != format) return nullptr;
-    X11Context* c = free_slot(contexts);
+    if (format < 1 || format > x11.format_count || w->format != format) return nullptr;
+    X11Context* c = free_slot(x11.contexts);
     if (!c) return nullptr;
     x11_trap_errors();
     GLXContext context =
-        glXCreateNewContext(x11.display, formats[format - 1].config, GLX_RGBA_TYPE, nullptr, True);
+        glXCreateNewContext(x11.display, x11.formats[format - 1].config, GLX_RGBA_TYPE, nullptr, True);
     if (x11_untrap_errors() != 0 || !context) {
         if (context) glXDestroyContext(x11.display, context);
         return nullptr;
@@ -228,10 +200,10 @@ static void set_swap_interval(X11Window* w)
 {
     if (w->swap_interval_set) return;
     w->swap_interval_set = true;
-    if (swap_interval_ext)
-        swap_interval_ext(x11.display, w->glx_surface, 1);
-    else if (swap_interval_mesa)
-        swap_interval_mesa(1);
+    if (x11.swap_interval_ext)
+        x11.swap_interval_ext(x11.display, w->glx_surface, 1);
+    else if (x11.swap_interval_mesa)
+        x11.swap_interval_mesa(1);
 }
 
 bool x11_make_current(DriverWindow* window, DriverContext* context)
@@ -239,9 +211,7 @@ bool x11_make_current(DriverWindow* window, DriverContext* context)
     X11Window* w = x11_window(window);
     X11Context* c = context_of(context);
     if (!c) {
-        glXMakeContextCurrent(x11.display, 0, 0, nullptr);
-        current_context = nullptr;
-        current_window = nullptr;
+        release_current();
         return true;
     }
     // As with WGL, a context only goes with windows of its own pixel format.
@@ -249,8 +219,8 @@ bool x11_make_current(DriverWindow* window, DriverContext* context)
     x11_trap_errors();
     Bool made = glXMakeContextCurrent(x11.display, w->glx_surface, w->glx_surface, c->context);
     if (x11_untrap_errors() != 0 || !made) return false;
-    current_context = c;
-    current_window = w;
+    x11.current_context = c;
+    x11.current_window = w;
     w->shown_since_drawn = false;
     set_swap_interval(w);
     return true;
@@ -260,21 +230,14 @@ void x11_delete_context(DriverContext* context)
 {
     X11Context* c = context_of(context);
     if (!c || !c->in_use) return;
-    if (c == current_context) {
-        glXMakeContextCurrent(x11.display, 0, 0, nullptr);
-        current_context = nullptr;
-        current_window = nullptr;
-    }
+    if (c == x11.current_context) release_current();
     glXDestroyContext(x11.display, c->context);
     *c = X11Context{};
 }
 
 void x11_glx_forget_window(X11Window* w)
 {
-    if (w != current_window) return;
-    glXMakeContextCurrent(x11.display, 0, 0, nullptr);
-    current_context = nullptr;
-    current_window = nullptr;
+    if (w == x11.current_window) release_current();
 }
 
 bool x11_swap_buffers(DriverWindow* window)
@@ -291,6 +254,6 @@ bool x11_swap_buffers(DriverWindow* window)
 bool x11_read_pixels(DriverWindow* window, int x, int y, int width, int height, unsigned char* rgba)
 {
     X11Window* w = x11_window(window);
-    if (!w || w != current_window || width < 0 || height < 0) return false;
+    if (!w || w != x11.current_window || width < 0 || height < 0) return false;
     return read_current_pixels(w->shown_since_drawn, x, y, width, height, rgba);
 }

@@ -11,7 +11,7 @@ struct KeyRow {
 };
 
 // Keys that are not letters, digits or function keys, by their unshifted keysym.
-static const KeyRow key_table[] = {
+static const KeyRow KEY_TABLE[] = {
     {XK_BackSpace, VK_BACK},
     {XK_Tab, VK_TAB},
     {XK_ISO_Left_Tab, VK_TAB},
@@ -91,7 +91,7 @@ static int virtual_key_of(KeySym base, KeySym typed)
     if (base >= XK_A && base <= XK_Z) return 'A' + static_cast<int>(base - XK_A);
     if (base >= XK_0 && base <= XK_9) return '0' + static_cast<int>(base - XK_0);
     if (base >= XK_F1 && base <= XK_F24) return VK_F1 + static_cast<int>(base - XK_F1);
-    for (const KeyRow& row : key_table)
+    for (const KeyRow& row : KEY_TABLE)
         if (row.keysym == base) return row.virtual_key;
     return 0;
 }

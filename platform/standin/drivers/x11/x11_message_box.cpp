@@ -10,40 +10,13 @@
 #include "platform/standin/drivers/x11/x11_driver.h"
 #include "platform/standin/win32_user.h"
 
-static constexpr int max_boxes = 8;
-static constexpr int max_text = 4096;
-static constexpr int max_lines = 64;
-static constexpr int margin = 16;
-static constexpr int button_width = 80;
-static constexpr int button_height = 26;
+static constexpr int MARGIN = 16;
+static constexpr int BUTTON_WIDTH = 80;
+static constexpr int BUTTON_HEIGHT = 26;
 
-// The text on the window colour above; below, a strip of the button face
-// colour with the button's frame and label.
-enum BoxColour { BOX_WINDOW, BOX_TEXT, BOX_FACE, BOX_FRAME, BOX_LABEL, BOX_COLOURS };
-static const int box_system_colours[BOX_COLOURS] = {
+static const int BOX_SYSTEM_COLOURS[BOX_COLOURS] = {
     COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_WINDOWFRAME, COLOR_BTNTEXT};
-static constexpr COLORREF no_colour = 0xFFFFFFFF; // never a system colour
-
-struct X11MessageBox {
-    bool in_use;
-    bool open;
-    ::Window window;
-    ::Window owner; // the owner's frame, or 0
-    GC gc;
-    char text[max_text]; // lines separated by '\0'
-    int line_start[max_lines];
-    int line_count;
-    int ascent;
-    int line_height;
-    int width;
-    int height;
-    int button_x;
-    int button_y;
-    bool button_held;
-    COLORREF colours[BOX_COLOURS]; // as painted, no_colour before the first look
-    unsigned long pixels[BOX_COLOURS];
-};
-static X11MessageBox boxes[max_boxes];
+static constexpr COLORREF NO_COLOUR = 0xFFFFFFFF; // never a system colour: not yet painted
 
 static X11MessageBox* box_of(DriverMessageBox* box)
 {
@@ -52,7 +25,7 @@ static X11MessageBox* box_of(DriverMessageBox* box)
 
 static X11MessageBox* find_box(::Window window)
 {
-    for (X11MessageBox& b : boxes)
+    for (X11MessageBox& b : x11.boxes)
         if (b.in_use && b.window == window) return &b;
     return nullptr;
 }
@@ -61,8 +34,8 @@ static X11MessageBox* find_box(::Window window)
 // feed ends the last line rather than adding an empty one.
 static void split_lines(X11MessageBox* b, const char* text)
 {
-    std::strncpy(b->text, text ? text : "", max_text - 1);
-    b->text[max_text - 1] = '\0';
+    std::strncpy(b->text, text ? text : "", X11_MAX_BOX_TEXT - 1);
+    b->text[X11_MAX_BOX_TEXT - 1] = '\0';
     b->line_count = 0;
     int start = 0;
     for (int i = 0;; i++) {
@@ -70,7 +43,8 @@ static void split_lines(X11MessageBox* b, const char* text)
         if (c != '\n' && c != '\0') continue;
         b->text[i] = '\0';
         if (i > start && b->text[i - 1] == '\r') b->text[i - 1] = '\0';
-        if ((c == '\n' || i > start) && b->line_count < max_lines) b->line_start[b->line_count++] = start;
+        if ((c == '\n' || i > start) && b->line_count < X11_MAX_BOX_LINES)
+            b->line_start[b->line_count++] = start;
         if (c == '\0') break;
         start = i + 1;
     }
@@ -98,13 +72,13 @@ static void measure(X11MessageBox* b)
         XFreeFontInfo(nullptr, font, 1);
     }
     int screen_width = DisplayWidth(x11.display, x11.screen);
-    int width = text_width + 2 * margin;
-    if (width < 2 * margin + 2 * button_width) width = 2 * margin + 2 * button_width;
-    if (width > screen_width - 2 * margin && screen_width > 4 * margin) width = screen_width - 2 * margin;
+    int width = text_width + 2 * MARGIN;
+    if (width < 2 * MARGIN + 2 * BUTTON_WIDTH) width = 2 * MARGIN + 2 * BUTTON_WIDTH;
+    if (width > screen_width - 2 * MARGIN && screen_width > 4 * MARGIN) width = screen_width - 2 * MARGIN;
     b->width = width;
-    b->height = margin + b->line_count * b->line_height + margin + button_height + margin;
-    b->button_x = (b->width - button_width) / 2;
-    b->button_y = b->height - margin - button_height;
+    b->height = MARGIN + b->line_count * b->line_height + MARGIN + BUTTON_HEIGHT + MARGIN;
+    b->button_x = (b->width - BUTTON_WIDTH) / 2;
+    b->button_y = b->height - MARGIN - BUTTON_HEIGHT;
 }
 
 // The X pixel of each system colour the box paints with, allocated again for
@@ -114,9 +88,9 @@ static bool follow_system_colours(X11MessageBox* b)
     bool changed = false;
     Colormap colour_map = DefaultColormap(x11.display, x11.screen);
     for (int i = 0; i < BOX_COLOURS; i++) {
-        COLORREF colour = system_colour(box_system_colours[i]);
+        COLORREF colour = system_colour(BOX_SYSTEM_COLOURS[i]);
         if (b->colours[i] == colour) continue;
-        if (b->colours[i] != no_colour) XFreeColors(x11.display, colour_map, &b->pixels[i], 1, 0);
+        if (b->colours[i] != NO_COLOUR) XFreeColors(x11.display, colour_map, &b->pixels[i], 1, 0);
         XColor wanted{};
         wanted.red = static_cast<unsigned short>(GetRValue(colour) * 257);
         wanted.green = static_cast<unsigned short>(GetGValue(colour) * 257);
@@ -138,19 +112,19 @@ static void fill(X11MessageBox* b, BoxColour colour, int x, int y, int width, in
 
 static void draw(X11MessageBox* b)
 {
-    int strip_y = b->button_y - margin / 2;
+    int strip_y = b->button_y - MARGIN / 2;
     fill(b, BOX_WINDOW, 0, 0, b->width, strip_y);
     fill(b, BOX_FACE, 0, strip_y, b->width, b->height - strip_y);
     XSetForeground(x11.display, b->gc, b->pixels[BOX_TEXT]);
     for (int i = 0; i < b->line_count; i++)
-        XDrawString(x11.display, b->window, b->gc, margin, margin + b->ascent + i * b->line_height,
+        XDrawString(x11.display, b->window, b->gc, MARGIN, MARGIN + b->ascent + i * b->line_height,
             line(b, i), static_cast<int>(std::strlen(line(b, i))));
     XSetForeground(x11.display, b->gc, b->pixels[BOX_FRAME]);
     XDrawRectangle(
-        x11.display, b->window, b->gc, b->button_x, b->button_y, button_width - 1, button_height - 1);
+        x11.display, b->window, b->gc, b->button_x, b->button_y, BUTTON_WIDTH - 1, BUTTON_HEIGHT - 1);
     if (b->button_held)
-        XDrawRectangle(x11.display, b->window, b->gc, b->button_x + 2, b->button_y + 2, button_width - 5,
-            button_height - 5);
+        XDrawRectangle(x11.display, b->window, b->gc, b->button_x + 2, b->button_y + 2, BUTTON_WIDTH - 5,
+            BUTTON_HEIGHT - 5);
     int label_width = 12;
     XFontStruct* font = XQueryFont(x11.display, XGContextFromGC(b->gc));
     if (font) {
@@ -158,8 +132,8 @@ static void draw(X11MessageBox* b)
         XFreeFontInfo(nullptr, font, 1);
     }
     XSetForeground(x11.display, b->gc, b->pixels[BOX_LABEL]);
-    XDrawString(x11.display, b->window, b->gc, b->button_x + (button_width - label_width) / 2,
-        b->button_y + (button_height + b->ascent) / 2 - 1, "OK", 2);
+    XDrawString(x11.display, b->window, b->gc, b->button_x + (BUTTON_WIDTH - label_width) / 2,
+        b->button_y + (BUTTON_HEIGHT + b->ascent) / 2 - 1, "OK", 2);
 }
 
 // Centred over the owner when there is one, else over the screen.
@@ -183,7 +157,7 @@ static void place(::Window owner, int width, int height, int* x, int* y)
 
 DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, const char* caption)
 {
-    X11MessageBox* b = free_slot(boxes);
+    X11MessageBox* b = free_slot(x11.boxes);
     if (!b) return nullptr;
     *b = X11MessageBox{};
     X11Window* owner_window = owner ? x11_window(owner) : nullptr;
@@ -199,7 +173,7 @@ DriverMessageBox* x11_open_message_box(DriverWindow* owner, const char* text, co
     if (!window) return nullptr;
     b->window = window;
     b->gc = XCreateGC(x11.display, window, 0, nullptr);
-    for (COLORREF& colour : b->colours) colour = no_colour;
+    for (COLORREF& colour : b->colours) colour = NO_COLOUR;
     follow_system_colours(b);
 
     measure(b);
@@ -247,13 +221,13 @@ void x11_close_message_box(DriverMessageBox* box)
 
 void x11_close_all_message_boxes()
 {
-    for (X11MessageBox& b : boxes)
+    for (X11MessageBox& b : x11.boxes)
         if (b.in_use) x11_close_message_box(reinterpret_cast<DriverMessageBox*>(&b));
 }
 
 bool x11_has_open_message_box(X11Window* owner)
 {
-    for (const X11MessageBox& b : boxes)
+    for (const X11MessageBox& b : x11.boxes)
         if (b.in_use && b.open && b.owner && b.owner == owner->frame) return true;
     return false;
 }
@@ -272,8 +246,8 @@ static void answer(X11MessageBox* b)
 
 static bool on_button(const X11MessageBox* b, int x, int y)
 {
-    return x >= b->button_x && x < b->button_x + button_width && y >= b->button_y &&
-        y < b->button_y + button_height;
+    return x >= b->button_x && x < b->button_x + BUTTON_WIDTH && y >= b->button_y &&
+        y < b->button_y + BUTTON_HEIGHT;
 }
 
 static void on_expose(X11MessageBox* b, XEvent* event)
@@ -331,7 +305,7 @@ struct BoxHandlerRow {
     int type;
     BoxHandler handler;
 };
-static const BoxHandlerRow handlers[] = {
+static const BoxHandlerRow EVENT_HANDLERS[] = {
     {Expose, on_expose},
     {KeyPress, on_key_press},
     {KeyRelease, on_key_release},
@@ -346,7 +320,7 @@ bool x11_message_box_event(XEvent* event)
     X11MessageBox* b = find_box(event->xany.window);
     if (!b) return false;
     if (!b->open) return true;
-    for (const BoxHandlerRow& row : handlers)
+    for (const BoxHandlerRow& row : EVENT_HANDLERS)
         if (row.type == event->type) row.handler(b, event);
     return true;
 }

@@ -4,14 +4,6 @@
 // the place. Anywhere else the server is asked.
 #include "platform/standin/drivers/x11/x11_driver.h"
 
-struct PointerTracking {
-    X11Window* over; // the window the pointer is in, or null
-    bool held;       // a button is down: the press's window gets every move
-    int screen_x;
-    int screen_y;
-};
-static PointerTracking pointer;
-
 static constexpr unsigned int BUTTONS_HELD =
     Button1Mask | Button2Mask | Button3Mask | Button4Mask | Button5Mask;
 
@@ -22,9 +14,9 @@ static unsigned int mask_of(unsigned int button)
 
 static void place(int screen_x, int screen_y, unsigned int buttons)
 {
-    pointer.screen_x = screen_x;
-    pointer.screen_y = screen_y;
-    pointer.held = (buttons & BUTTONS_HELD) != 0;
+    x11.pointer.screen_x = screen_x;
+    x11.pointer.screen_y = screen_y;
+    x11.pointer.held = (buttons & BUTTONS_HELD) != 0;
 }
 
 // Button and motion states are those before the event.
@@ -44,15 +36,15 @@ void x11_note_pointer(X11Window* w, const XEvent* event)
         break;
     case EnterNotify:
         if (event->xcrossing.mode == NotifyGrab) break;
-        pointer.over = w;
+        x11.pointer.over = w;
         place(event->xcrossing.x_root, event->xcrossing.y_root, event->xcrossing.state);
         break;
     case LeaveNotify:
         // Into the window's own surface is no leaving; another client's grab
         // takes every move away until it ends.
         if (event->xcrossing.detail == NotifyInferior && event->xcrossing.mode != NotifyGrab) break;
-        if (pointer.over == w) pointer.over = nullptr;
-        if (event->xcrossing.mode == NotifyGrab) pointer.held = false;
+        if (x11.pointer.over == w) x11.pointer.over = nullptr;
+        if (event->xcrossing.mode == NotifyGrab) x11.pointer.held = false;
         break;
     default:
         break;
@@ -61,20 +53,20 @@ void x11_note_pointer(X11Window* w, const XEvent* event)
 
 void x11_forget_pointer_window(X11Window* w)
 {
-    if (pointer.over == w) pointer = PointerTracking{};
+    if (x11.pointer.over == w) x11.pointer = X11Pointer{};
 }
 
 bool x11_get_cursor_pos(int* screen_x, int* screen_y)
 {
-    if (pointer.over == nullptr && !pointer.held) {
+    if (x11.pointer.over == nullptr && !x11.pointer.held) {
         ::Window root, child;
         int x, y;
         unsigned int buttons;
-        if (!XQueryPointer(
-                x11.display, x11.root, &root, &child, &pointer.screen_x, &pointer.screen_y, &x, &y, &buttons))
+        if (!XQueryPointer(x11.display, x11.root, &root, &child, &x11.pointer.screen_x, &x11.pointer.screen_y,
+                &x, &y, &buttons))
             return false;
     }
-    *screen_x = pointer.screen_x;
-    *screen_y = pointer.screen_y;
+    *screen_x = x11.pointer.screen_x;
+    *screen_y = x11.pointer.screen_y;
     return true;
 }

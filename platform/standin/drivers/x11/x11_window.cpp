@@ -2,24 +2,21 @@
 // format is set.
 #include "platform/standin/drivers/x11/x11_driver.h"
 
-static constexpr int max_windows = 32;
-static X11Window windows[max_windows];
-
-static constexpr long frame_events = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+static constexpr long FRAME_EVENTS = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
     PointerMotionMask | EnterWindowMask | LeaveWindowMask | FocusChangeMask | StructureNotifyMask |
     ExposureMask;
 
 X11Window* x11_find_window(::Window window)
 {
     if (window == 0) return nullptr;
-    for (X11Window& w : windows)
+    for (X11Window& w : x11.windows)
         if (w.in_use && (w.frame == window || w.surface == window)) return &w;
     return nullptr;
 }
 
 DriverWindow* x11_create_window(HWND handle, const char* title, int x, int y, int width, int height)
 {
-    X11Window* w = free_slot(windows);
+    X11Window* w = free_slot(x11.windows);
     if (!w) return nullptr;
     // X has no empty windows: a zero size becomes one pixel.
     unsigned int frame_width = width > 0 ? static_cast<unsigned int>(width) : 1;
@@ -28,7 +25,7 @@ DriverWindow* x11_create_window(HWND handle, const char* title, int x, int y, in
     XSetWindowAttributes attributes{};
     attributes.background_pixel = BlackPixel(x11.display, x11.screen);
     attributes.border_pixel = 0;
-    attributes.event_mask = frame_events;
+    attributes.event_mask = FRAME_EVENTS;
     x11_trap_errors();
     ::Window frame = XCreateWindow(x11.display, x11.root, x, y, frame_width, frame_height, 0, CopyFromParent,
         InputOutput, CopyFromParent, CWBackPixel | CWBorderPixel | CWEventMask, &attributes);
@@ -81,7 +78,7 @@ void x11_destroy_window(DriverWindow* window)
 
 void x11_destroy_all_windows()
 {
-    for (X11Window& w : windows)
+    for (X11Window& w : x11.windows)
         if (w.in_use) x11_destroy_window(driver_window(&w));
 }
 
