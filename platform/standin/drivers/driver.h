@@ -85,6 +85,20 @@ inline BYTE clamped_byte(int value)
 // millisecond, as one blocked in GetMessage would, instead of spinning.
 void nap_a_moment();
 
+// Shared by the drivers and the palette display: what GL draws into. A window
+// may be given any size up to 32767 x 32767; GL draws into no more than its
+// largest viewport, so the surface behind a client area is bounded by that,
+// the rest of the window left cleared. The client size stays the window's.
+struct PixelSize {
+    int width;
+    int height;
+};
+// The current context's largest viewport.
+PixelSize largest_viewport();
+// A client size as a surface: each side at least 1 and at most `largest`'s
+// (where that is known, not 0).
+PixelSize surface_size(int width, int height, PixelSize largest);
+
 // Shared by the drivers: RGBA rows from the current context, out of the front
 // buffer or else the buffer it draws into, leaving its read buffer and pixel
 // packing as they were.

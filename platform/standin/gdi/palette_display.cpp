@@ -159,9 +159,12 @@ void show_frame_in_palette_colours(const GdiDc* dc, WglContext* current)
     const WindowRecord* window = window_record(dc->window);
     if (current == nullptr || current_dc == nullptr || window == nullptr || current_dc->window != dc->window)
         return;
-    int width = window->client_rect.right - window->client_rect.left;
-    int height = window->client_rect.bottom - window->client_rect.top;
-    if (width <= 0 || height <= 0) return;
+    int client_width = window->client_rect.right - window->client_rect.left;
+    int client_height = window->client_rect.bottom - window->client_rect.top;
+    if (client_width <= 0 || client_height <= 0) return;
+    // What GL draws into, which a huge window exceeds.
+    PixelSize surface = surface_size(client_width, client_height, largest_viewport());
+    int width = surface.width, height = surface.height;
     fill_shown_colours(dc);
     ProgramSettings saved = set_up_pass();
     PalettePass* pass = &current->palette_pass;

@@ -24,7 +24,7 @@ static DriverWindow* null_create_window(HWND handle, const char*, int, int, int 
 {
     NullWindow* slot = free_slot(null.windows);
     if (slot == nullptr) return nullptr;
-    *slot = NullWindow{true, handle, EGL_NO_SURFACE, std::max(width, 1), std::max(height, 1), 0, nullptr};
+    *slot = NullWindow{true, handle, EGL_NO_SURFACE, std::max(width, 1), std::max(height, 1), {}, 0, nullptr};
     return driver_window(slot);
 }
 

@@ -26,9 +26,10 @@ struct NullWindow {
     bool in_use;
     HWND handle;
     EGLSurface pbuffer; // EGL_NO_SURFACE until the format is set
-    int width;
+    int width;          // the client size
     int height;
-    int format; // 0 until set
+    PixelSize surface; // the pbuffer's size: the client's, as far as GL draws
+    int format;        // 0 until set
     NullContext* context;
 };
 
@@ -43,6 +44,7 @@ struct NullState {
     NullContext contexts[NULL_MAX_CONTEXTS];
     NullWindow* current_window;
     NullContext* current_context;
+    PixelSize largest_surface; // learned from the first context made current
 
     NullWindow windows[MAX_WINDOWS];
     int answered_box; // its address stands for every message box

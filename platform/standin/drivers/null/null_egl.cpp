@@ -134,10 +134,10 @@ bool null_describe_pixel_format(int format, PIXELFORMATDESCRIPTOR* description)
 }
 
 // The pbuffer is made when the format is set, since its config comes from the
-// format; until then the surface only remembers its size.
-static EGLSurface make_pbuffer(int format, int width, int height)
+// format; until then the window only remembers its size.
+static EGLSurface make_pbuffer(int format, PixelSize size)
 {
-    const EGLint attributes[] = {EGL_WIDTH, std::max(width, 1), EGL_HEIGHT, std::max(height, 1), EGL_NONE};
+    const EGLint attributes[] = {EGL_WIDTH, size.width, EGL_HEIGHT, size.height, EGL_NONE};
     return eglCreatePbufferSurface(null.display, null.formats[format - 1].config, attributes);
 }
 
@@ -148,29 +148,39 @@ void null_egl_destroy_surface(NullWindow* window)
     window->pbuffer = EGL_NO_SURFACE;
 }
 
-// Pbuffers cannot change size: a new one replaces the old, and the context
-// current on it moves along.
-void null_egl_resize_surface(NullWindow* window, int width, int height)
+// Pbuffers cannot change size: one of the window's size as far as GL draws
+// replaces the old, and the context current on it moves along.
+static void fit_pbuffer(NullWindow* window)
 {
-    if (width == window->width && height == window->height) return;
-    window->width = width;
-    window->height = height;
-    if (window->format == 0) return;
-    EGLSurface replacement = make_pbuffer(window->format, width, height);
+    PixelSize size = surface_size(window->width, window->height, null.largest_surface);
+    if (window->pbuffer == EGL_NO_SURFACE ||
+        (size.width == window->surface.width && size.height == window->surface.height))
+        return;
+    EGLSurface replacement = make_pbuffer(window->format, size);
     if (replacement == EGL_NO_SURFACE) return;
     if (window == null.current_window)
         eglMakeCurrent(null.display, replacement, replacement, null.current_context->context);
     eglDestroySurface(null.display, window->pbuffer);
     window->pbuffer = replacement;
+    window->surface = size;
+}
+
+void null_egl_resize_surface(NullWindow* window, int width, int height)
+{
+    window->width = width;
+    window->height = height;
+    fit_pbuffer(window);
 }
 
 bool null_set_pixel_format(DriverWindow* driver_window, int format)
 {
     NullWindow* window = null_window(driver_window);
     if (format < 1 || format > null.format_count || window->format != 0) return false;
-    EGLSurface pbuffer = make_pbuffer(format, window->width, window->height);
+    PixelSize size = surface_size(window->width, window->height, null.largest_surface);
+    EGLSurface pbuffer = make_pbuffer(format, size);
     if (pbuffer == EGL_NO_SURFACE) return false;
     window->pbuffer = pbuffer;
+    window->surface = size;
     window->format = format;
     return true;
 }
@@ -198,6 +208,13 @@ static bool make_current(NullWindow* window, NullContext* context)
     null.current_window = window;
     null.current_context = context;
     window->context = context;
+    // Until a context is current GL cannot say how large it draws; nothing
+    // has been drawn before, so the pbuffers are bounded now.
+    if (null.largest_surface.width == 0) {
+        null.largest_surface = largest_viewport();
+        for (NullWindow& each : null.windows)
+            if (each.in_use) fit_pbuffer(&each);
+    }
     return true;
 }
 

@@ -39,7 +39,8 @@ struct X11Window {
     int screen_x;
     int screen_y;
     bool minimised;
-    bool gone; // destroyed by another client: frame and surface no longer exist
+    bool gone;         // destroyed by another client: frame and surface no longer exist
+    bool surface_gone; // the surface alone destroyed by another client
     bool focused;
     bool swap_interval_set;
     bool shown_since_drawn; // a swap happened since the context was made current
@@ -68,6 +69,7 @@ struct X11MessageBox {
     int button_x;
     int button_y;
     bool button_held;
+    bool gone;                     // its window destroyed by another client
     COLORREF colours[BOX_COLOURS]; // as painted
     unsigned long pixels[BOX_COLOURS];
 };
@@ -116,6 +118,7 @@ struct X11State {
     X11Window* current_window;
     X11SwapIntervalExt swap_interval_ext;
     X11SwapIntervalMesa swap_interval_mesa;
+    PixelSize largest_surface; // learned from the first context made current
 
     X11Window windows[MAX_WINDOWS];     // x11_window.cpp
     X11Pointer pointer;                 // x11_pointer.cpp
@@ -158,7 +161,9 @@ void x11_show_window(DriverWindow* window);
 void x11_destroy_all_windows();
 X11Window* x11_find_window(::Window window); // by frame or surface
 bool x11_attach_surface(X11Window* window, XVisualInfo* visual);
+// Keeps the surface the size of the client area, as far as GL can draw.
 void x11_fit_surface(X11Window* window);
+void x11_fit_all_surfaces();
 
 // x11_events.cpp
 void x11_poll_events();

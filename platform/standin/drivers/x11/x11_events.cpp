@@ -141,11 +141,15 @@ static void on_unmap(X11Window* w, XEvent* event)
     event_resized(w->handle, 0, 0, true);
 }
 
-// Another client destroyed the window (its surface went with it).
+// Another client destroyed the window (its surface goes with it), or only the
+// surface GL draws into: either way nothing can be shown any more, and the
+// window goes as if DestroyWindow were called.
 static void on_destroy(X11Window* w, XEvent* event)
 {
-    if (event->xdestroywindow.window != w->frame || w->gone) return;
-    w->gone = true;
+    ::Window destroyed = event->xdestroywindow.window;
+    if (w->gone || w->surface_gone || (destroyed != w->frame && destroyed != w->surface)) return;
+    w->gone = destroyed == w->frame;
+    w->surface_gone = true;
     event_window_gone(w->handle);
 }
 

@@ -223,6 +223,12 @@ bool x11_make_current(DriverWindow* window, DriverContext* context)
     x11.current_window = w;
     w->shown_since_drawn = false;
     set_swap_interval(w);
+    // Until a context is current GL cannot say how large it draws; nothing
+    // has been drawn before, so the surfaces are bounded now.
+    if (x11.largest_surface.width == 0) {
+        x11.largest_surface = largest_viewport();
+        x11_fit_all_surfaces();
+    }
     return true;
 }
 

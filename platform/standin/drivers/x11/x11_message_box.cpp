@@ -214,7 +214,7 @@ void x11_close_message_box(DriverMessageBox* box)
     if (!b || !b->in_use) return;
     XFreeColors(x11.display, DefaultColormap(x11.display, x11.screen), b->pixels, BOX_COLOURS, 0);
     XFreeGC(x11.display, b->gc);
-    XDestroyWindow(x11.display, b->window);
+    if (!b->gone) XDestroyWindow(x11.display, b->window);
     XFlush(x11.display);
     *b = X11MessageBox{};
 }
@@ -237,7 +237,7 @@ bool x11_has_open_message_box(X11Window* owner)
 static void answer(X11MessageBox* b)
 {
     b->open = false;
-    XUnmapWindow(x11.display, b->window);
+    if (!b->gone) XUnmapWindow(x11.display, b->window);
     XWindowAttributes owner{};
     if (b->owner && XGetWindowAttributes(x11.display, b->owner, &owner) && owner.map_state == IsViewable)
         x11_focus_if_unmanaged(b->owner);
@@ -295,6 +295,13 @@ static void on_client_message(X11MessageBox* b, XEvent* event)
     if (x11_is_delete_request(&event->xclient)) answer(b);
 }
 
+// Another client destroyed the box: it is answered as if closed.
+static void on_destroy(X11MessageBox* b, XEvent*)
+{
+    b->gone = true;
+    answer(b);
+}
+
 static void on_map(X11MessageBox* b, XEvent*)
 {
     if (b->open) x11_focus_if_unmanaged(b->window);
@@ -313,6 +320,7 @@ static const BoxHandlerRow EVENT_HANDLERS[] = {
     {ButtonRelease, on_button_release},
     {ClientMessage, on_client_message},
     {MapNotify, on_map},
+    {DestroyNotify, on_destroy},
 };
 
 bool x11_message_box_event(XEvent* event)

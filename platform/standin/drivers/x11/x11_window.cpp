@@ -58,7 +58,7 @@ static void release_surface(X11Window* w)
 {
     x11_glx_forget_window(w);
     if (w->glx_surface) glXDestroyWindow(x11.display, w->glx_surface);
-    if (w->surface && !w->gone) XDestroyWindow(x11.display, w->surface);
+    if (w->surface && !w->gone && !w->surface_gone) XDestroyWindow(x11.display, w->surface);
     if (w->surface_colormap) XFreeColormap(x11.display, w->surface_colormap);
     w->glx_surface = 0;
     w->surface = 0;
@@ -92,9 +92,10 @@ bool x11_attach_surface(X11Window* w, XVisualInfo* visual)
     attributes.colormap = colormap;
     attributes.border_pixel = 0;
     attributes.background_pixmap = None; // GL draws every pixel; no flash of background
-    attributes.event_mask = ExposureMask;
-    ::Window surface = XCreateWindow(x11.display, w->frame, 0, 0, static_cast<unsigned int>(w->width),
-        static_cast<unsigned int>(w->height), 0, visual->depth, InputOutput, visual->visual,
+    attributes.event_mask = ExposureMask | StructureNotifyMask; // for its destruction
+    PixelSize size = surface_size(w->width, w->height, x11.largest_surface);
+    ::Window surface = XCreateWindow(x11.display, w->frame, 0, 0, static_cast<unsigned int>(size.width),
+        static_cast<unsigned int>(size.height), 0, visual->depth, InputOutput, visual->visual,
         CWColormap | CWBorderPixel | CWBackPixmap | CWEventMask, &attributes);
     if (x11_untrap_errors() != 0 || surface == 0) {
         if (surface) XDestroyWindow(x11.display, surface);
@@ -109,7 +110,14 @@ bool x11_attach_surface(X11Window* w, XVisualInfo* visual)
 
 void x11_fit_surface(X11Window* w)
 {
-    if (!w->surface) return;
-    XResizeWindow(x11.display, w->surface, static_cast<unsigned int>(w->width > 0 ? w->width : 1),
-        static_cast<unsigned int>(w->height > 0 ? w->height : 1));
+    if (!w->surface || w->gone || w->surface_gone) return;
+    PixelSize size = surface_size(w->width, w->height, x11.largest_surface);
+    XResizeWindow(x11.display, w->surface, static_cast<unsigned int>(size.width),
+        static_cast<unsigned int>(size.height));
+}
+
+void x11_fit_all_surfaces()
+{
+    for (X11Window& w : x11.windows)
+        if (w.in_use) x11_fit_surface(&w);
 }

@@ -1,7 +1,8 @@
 #!/bin/bash
 # When the X server goes away, or kills the client, the program ends at once:
 # one line on stderr, a non-zero exit code, no crash and no core file. When
-# another client destroys its window, it ends as after a close.
+# another client destroys its window, or the surface GL draws into, it ends
+# as after a close.
 . "$(dirname "$0")/xvfb_session.sh"
 ulimit -c unlimited
 for loss in "server ended" "client killed"; do
@@ -14,7 +15,12 @@ for loss in "server ended" "client killed"; do
     kill "$XVFB_PID" 2>/dev/null || true
 done
 
-start_probe "x11 probe" 100 100 320 240
-xdotool windowclose "$window"
-wait_for_exit || fail "window destroyed: the probe did not end"
-[ "$exit_code" = 0 ] && grep -q "^quit" "$work/out" || fail "window destroyed: no quit, or exit code $exit_code"
+for destroyed in window surface; do
+    start_probe "x11 probe" 100 100 320 240
+    target=$window
+    [ $destroyed = window ] || target=$(xwininfo -children -id "$window" | awk '$1 ~ /^0x/ { print $1; exit }')
+    xdotool windowclose "$target"
+    wait_for_exit || fail "$destroyed destroyed: the probe did not end"
+    [ "$exit_code" = 0 ] && grep -q "^quit" "$work/out" || fail "$destroyed destroyed: no quit, or exit code $exit_code"
+    kill "$XVFB_PID" 2>/dev/null || true
+done

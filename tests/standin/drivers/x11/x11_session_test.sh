@@ -21,9 +21,12 @@ expect_in_order "move 46 58 0" "move 47 58 0" "move 46 58 0"
 cleared() { screenshot root && [ "$(colour_at "$1" "$2")" = "0 128 255" ]; }
 for point in "154 142" "473 381"; do wait_until cleared $point || fail "pixel at $point is not the clear colour"; done
 ! cleared 150 138 || fail "the clear colour shows outside the client area"
-set_mark
-xdotool windowsize "$window" 400 300
-expect_in_order "reshape 400 300 0" "paint 0 0 0"
+# Far larger than GL draws: the program sees the size, and what GL holds shows.
+for size in "32767 32767" "400 300"; do
+    set_mark
+    xdotool windowsize "$window" $size
+    expect_in_order "reshape $size 0" "paint 0 0 0"
+done
 wait_until cleared 553 441 || fail "the GL surface did not grow with the window"
 
 # Letters as typed with Shift and Caps Lock, modifiers, the arrows; neither
@@ -69,6 +72,13 @@ for answer in Return click; do
     if [ $answer = click ]; then xdotool mousemove --window "$box" $((w / 2)) $((h - 29)) click 1; else xdotool key Return; fi
     expect_in_order "key 109 0 0"
 done
+
+# A box another client destroys is answered as if closed.
+set_mark
+xdotool key m
+wait_until xdotool search --name "^Error\$" || fail "no error box"
+xdotool windowclose "$(xdotool search --name "^Error\$" | head -n 1)"
+expect_in_order "key 109 0 0"
 
 # Typed while the program is busy, far more than its queue holds: every key
 # arrives once it is back.
