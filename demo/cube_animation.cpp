@@ -6,7 +6,7 @@
 // Phase 4 with its tilt at or past a full turn: the cycle is over.
 int32_t restart_cycle_if_ended()
 {
-    if (scene.cycle_phase >= 4.0f && scene.tilt_angle >= 360.0f) {
+    if (scene.cycle_phase >= 4.0f && scene.tilt_angle >= FULL_TURN) {
         scene.cycle_phase = 1.0f;
         scene.turn_angle = 0.0f;
         scene.tilt_angle = 0.0f;
@@ -19,7 +19,7 @@ int32_t restart_cycle_if_ended()
 // The step is formed in double and stored as float.
 static float stepped(float angle)
 {
-    return static_cast<float>(static_cast<double>(angle) + 3.0 * static_cast<double>(scene.speed));
+    return static_cast<float>(static_cast<double>(angle) + ANIMATION_STEP * static_cast<double>(scene.speed));
 }
 
 static bool turning()
@@ -33,24 +33,24 @@ static bool tilting()
 
 void advance_animation()
 {
-    if (turning() && scene.turn_angle < 360.0f)
+    if (turning() && scene.turn_angle < FULL_TURN)
         scene.turn_angle = stepped(scene.turn_angle);
-    else if (tilting() && scene.tilt_angle < 360.0f)
+    else if (tilting() && scene.tilt_angle < FULL_TURN)
         scene.tilt_angle = stepped(scene.tilt_angle);
 
     // A full turn starts the next phase from 0, dropping the excess; phase 4
     // keeps its tilt so that the next frame ends the cycle.
-    if (scene.turn_angle >= 360.0f) {
+    if (scene.turn_angle >= FULL_TURN) {
         scene.turn_angle = 0.0f;
         scene.cycle_phase += 1.0f;
-    } else if (scene.cycle_phase != 4.0f && scene.tilt_angle >= 360.0f) {
+    } else if (scene.cycle_phase != 4.0f && scene.tilt_angle >= FULL_TURN) {
         scene.tilt_angle = 0.0f;
         scene.cycle_phase += 1.0f;
     }
 
     float angle = turning() ? scene.turn_angle : scene.tilt_angle;
-    if (angle < 180.0f)
-        scene.drift -= 0.4f * scene.speed;
-    else if (angle > 180.0f)
-        scene.drift += 0.4f * scene.speed;
+    if (angle < HALF_TURN)
+        scene.drift -= DRIFT_STEP * scene.speed;
+    else if (angle > HALF_TURN)
+        scene.drift += DRIFT_STEP * scene.speed;
 }

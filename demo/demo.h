@@ -26,17 +26,40 @@ void set_texture_sampling();
 void upload_slot_texture(int32_t slot);
 void switch_picture();
 
-// The camera's distance at the start and after a reset, and its farthest.
+// The controls' steps and limits, as the README's controls table gives them.
+// The camera's distance: at the start and after a reset, and its farthest.
 constexpr float HOME_DISTANCE = 4.0f;
 constexpr float FARTHEST_DISTANCE = 80.0f;
+// d and u: the camera's step, and the nearest the keys bring it.
+constexpr float DISTANCE_KEY_STEP = 0.8f;
+constexpr float NEAREST_KEY_DISTANCE = 2.7f;
+// The arrows: degrees a press turns the view.
+constexpr float VIEW_KEY_STEP = 2.0f;
+// f and s: the speed's step and the slowest speed; the speed at the start and
+// after a reset.
+constexpr float SPEED_STEP = 0.1f;
+constexpr float SLOWEST_SPEED = 0.1f;
+constexpr float HOME_SPEED = 1.0f;
+// Drags, per pixel the pointer moves: degrees the view turns, distance the
+// camera moves; and the nearest a drag brings the camera.
+constexpr float ROTATE_DRAG_STEP = 0.5f;
+constexpr float ZOOM_DRAG_STEP = 0.3f;
+constexpr float NEAREST_DRAG_DISTANCE = 2.5f;
+
+// The animation, angles in degrees: a frame's turn or tilt at speed 1 (the
+// step is formed in double) and its drift along z.
+constexpr float FULL_TURN = 360.0f;
+constexpr float HALF_TURN = 180.0f;
+constexpr double ANIMATION_STEP = 3.0;
+constexpr float DRIFT_STEP = 0.4f;
 
 // Everything the frame, the handlers and the picture cycle share.
 struct SceneState {
-    float cycle_phase = 4.0f;  // 1 to 4; also the upper texture coordinate
-    float turn_angle = 0.0f;   // about y, phases 1 and 3
-    float tilt_angle = 360.0f; // about x, phases 2 and 4
-    float drift = 0.0f;        // along z
-    float speed = 1.0f;
+    float cycle_phase = 4.0f;     // 1 to 4; also the upper texture coordinate
+    float turn_angle = 0.0f;      // about y, phases 1 and 3
+    float tilt_angle = FULL_TURN; // about x, phases 2 and 4
+    float drift = 0.0f;           // along z
+    float speed = HOME_SPEED;
     int32_t current_picture = 99;
     float distance = HOME_DISTANCE;
     float view_roll = 0.0f;

@@ -4,14 +4,14 @@
 
 void increase_distance()
 {
-    scene.distance += 0.8f;
+    scene.distance += DISTANCE_KEY_STEP;
     if (scene.distance > FARTHEST_DISTANCE) scene.distance = FARTHEST_DISTANCE;
 }
 
 void decrease_distance()
 {
-    scene.distance -= 0.8f;
-    if (scene.distance < 2.7f) scene.distance = 2.7f;
+    scene.distance -= DISTANCE_KEY_STEP;
+    if (scene.distance < NEAREST_KEY_DISTANCE) scene.distance = NEAREST_KEY_DISTANCE;
 }
 
 // The angle turned by `step` degrees, with one correction of 360 on the side
@@ -19,29 +19,29 @@ void decrease_distance()
 static float turned(float angle, float step)
 {
     angle += step;
-    if (step < 0.0f && angle <= 0.0f) return angle + 360.0f;
-    if (step > 0.0f && angle >= 360.0f) return angle - 360.0f;
+    if (step < 0.0f && angle <= 0.0f) return angle + FULL_TURN;
+    if (step > 0.0f && angle >= FULL_TURN) return angle - FULL_TURN;
     return angle;
 }
 
 void decrease_pitch()
 {
-    scene.view_pitch = turned(scene.view_pitch, -2.0f);
+    scene.view_pitch = turned(scene.view_pitch, -VIEW_KEY_STEP);
 }
 
 void increase_pitch()
 {
-    scene.view_pitch = turned(scene.view_pitch, 2.0f);
+    scene.view_pitch = turned(scene.view_pitch, VIEW_KEY_STEP);
 }
 
 void increase_yaw()
 {
-    scene.view_yaw = turned(scene.view_yaw, 2.0f);
+    scene.view_yaw = turned(scene.view_yaw, VIEW_KEY_STEP);
 }
 
 void decrease_yaw()
 {
-    scene.view_yaw = turned(scene.view_yaw, -2.0f);
+    scene.view_yaw = turned(scene.view_yaw, -VIEW_KEY_STEP);
 }
 
 // The view and the speed only; the animation and the picture go on.
@@ -51,7 +51,7 @@ void reset_view()
     scene.view_roll = 0.0f;
     scene.view_pitch = 0.0f;
     scene.view_yaw = 0.0f;
-    scene.speed = 1.0f;
+    scene.speed = HOME_SPEED;
 }
 
 // The picture stays until the restarted cycle ends.
@@ -82,11 +82,11 @@ void start_phase_4()
 
 void increase_speed()
 {
-    scene.speed += 0.1f;
+    scene.speed += SPEED_STEP;
 }
 
 void decrease_speed()
 {
-    scene.speed -= 0.1f;
-    if (scene.speed <= 0.0f) scene.speed = 0.1f;
+    scene.speed -= SPEED_STEP;
+    if (scene.speed <= 0.0f) scene.speed = SLOWEST_SPEED;
 }

@@ -3,7 +3,7 @@
 #include "palette/palette.h"
 
 // The standard 20 until the stock palette has been read once.
-PALETTEENTRY default_colours[20] = {
+PALETTEENTRY default_colours[STATIC_COLOUR_COUNT] = {
     {0, 0, 0, 0},
     {128, 0, 0, 0},
     {0, 128, 0, 0},
@@ -25,7 +25,7 @@ PALETTEENTRY default_colours[20] = {
     {0, 255, 255, 0},
     {255, 255, 255, 0},
 };
-int default_colour_slots[20];
+int default_colour_slots[STATIC_COLOUR_COUNT];
 
 // Above the largest possible distance, 3 * 255 * 255.
 static const int distance_bound = 0x30001;
@@ -45,11 +45,11 @@ static bool same_colour(const PALETTEENTRY* a, const PALETTEENTRY* b)
 
 void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* slots)
 {
-    bool matched[20] = {};
-    bool taken[256] = {};
+    bool matched[STATIC_COLOUR_COUNT] = {};
+    bool taken[PALETTE_SIZE] = {};
     // Exact matches first, the lowest index winning; taken entries are not skipped here.
-    for (int k = 0; k < 20; k++) {
-        for (int i = 0; i < 256; i++) {
+    for (int k = 0; k < STATIC_COLOUR_COUNT; k++) {
+        for (int i = 0; i < PALETTE_SIZE; i++) {
             if (same_colour(&entries[i], &colours[k])) {
                 matched[k] = true;
                 taken[i] = true;
@@ -59,11 +59,11 @@ void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* sl
         }
     }
     // Then the nearest free entry for each colour left; a tie keeps the lower index.
-    for (int k = 0; k < 20; k++) {
+    for (int k = 0; k < STATIC_COLOUR_COUNT; k++) {
         if (matched[k]) continue;
         int best = 0;
         int best_distance = distance_bound;
-        for (int i = 0; i < 256; i++) {
+        for (int i = 0; i < PALETTE_SIZE; i++) {
             if (taken[i]) continue;
             int distance = squared_distance(&entries[i], &colours[k]);
             if (distance < best_distance) {
@@ -74,17 +74,18 @@ void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* sl
         slots[k] = best;
         taken[best] = true;
     }
-    for (int k = 0; k < 20; k++) colours[k].peFlags = 0;
-    for (int i = 0; i < 256; i++) entries[i].peFlags = PC_NOCOLLAPSE;
+    for (int k = 0; k < STATIC_COLOUR_COUNT; k++) colours[k].peFlags = 0;
+    for (int i = 0; i < PALETTE_SIZE; i++) entries[i].peFlags = PC_NOCOLLAPSE;
 }
 
 void fit_default_colours(PALETTEENTRY* entries)
 {
-    PALETTEENTRY stock[20];
+    PALETTEENTRY stock[STATIC_COLOUR_COUNT];
     HPALETTE stock_palette = static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE));
     // A failed read keeps the colours of the last one.
-    if (stock_palette != nullptr && GetPaletteEntries(stock_palette, 0, 20, stock) == 20) {
-        for (int k = 0; k < 20; k++) default_colours[k] = stock[k];
+    if (stock_palette != nullptr &&
+        GetPaletteEntries(stock_palette, 0, STATIC_COLOUR_COUNT, stock) == STATIC_COLOUR_COUNT) {
+        for (int k = 0; k < STATIC_COLOUR_COUNT; k++) default_colours[k] = stock[k];
     }
     match_default_colours(entries, default_colours, default_colour_slots);
 }

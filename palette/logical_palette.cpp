@@ -28,7 +28,7 @@ HPALETTE build_logical_palette(HDC dc)
 
     LOGPALETTE* description = static_cast<LOGPALETTE*>(alloc_local_block(description_size(count)));
     if (description == nullptr) return nullptr;
-    description->palVersion = 0x300;
+    description->palVersion = LOGPALETTE_VERSION;
     description->palNumEntries = static_cast<WORD>(count);
     fill_palette_entries(&format, description->palPalEntry, count);
     toolkit_state.toolkit_palette = CreatePalette(description);
@@ -50,13 +50,14 @@ HPALETTE build_logical_palette(HDC dc)
 // realisation starts from an empty system palette.
 void reset_system_palette(HDC dc, int count)
 {
-    if (count != 256) return;
-    LOGPALETTE* description = static_cast<LOGPALETTE*>(alloc_zeroed_local_block(description_size(256)));
+    if (count != PALETTE_SIZE) return;
+    LOGPALETTE* description =
+        static_cast<LOGPALETTE*>(alloc_zeroed_local_block(description_size(PALETTE_SIZE)));
     if (description == nullptr) return;
-    description->palVersion = 0x300;
-    description->palNumEntries = 256;
+    description->palVersion = LOGPALETTE_VERSION;
+    description->palNumEntries = PALETTE_SIZE;
     PALETTEENTRY* entries = description->palPalEntry;
-    for (int i = 0; i < 256; i++) entries[i].peFlags = PC_RESERVED | PC_NOCOLLAPSE;
+    for (int i = 0; i < PALETTE_SIZE; i++) entries[i].peFlags = PC_RESERVED | PC_NOCOLLAPSE;
     HPALETTE flush = CreatePalette(description);
     free_local_block(description);
     if (flush == nullptr) return;

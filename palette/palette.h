@@ -12,7 +12,11 @@ int choose_best_pixel_format(HDC dc, int32_t display_mode, PIXELFORMATDESCRIPTOR
 // The request a DisplayMode makes; every field it does not set is zero.
 void fill_pixel_format_request(int32_t display_mode, PIXELFORMATDESCRIPTOR* request);
 
-// The logical palette.
+// The logical palette: its size on an 8-bit display, the system's static
+// colours among its entries, and the version of a palette description.
+const int PALETTE_SIZE = 256;
+const int STATIC_COLOUR_COUNT = 20;
+const WORD LOGPALETTE_VERSION = 0x300;
 HPALETTE build_logical_palette(HDC dc);
 int describe_current_pixel_format(HDC dc, PIXELFORMATDESCRIPTOR* descriptor);
 void fill_palette_entries(const PIXELFORMATDESCRIPTOR* descriptor, PALETTEENTRY* entries, int count);
@@ -24,8 +28,8 @@ void fit_default_colours(PALETTEENTRY* entries);
 void match_default_colours(PALETTEENTRY* entries, PALETTEENTRY* colours, int* slots);
 void reset_system_palette(HDC dc, int count);
 
-extern PALETTEENTRY default_colours[20];
-extern int default_colour_slots[20];
+extern PALETTEENTRY default_colours[STATIC_COLOUR_COUNT];
+extern int default_colour_slots[STATIC_COLOUR_COUNT];
 
 // Fixed local memory for palette descriptions; null when none is left.
 HLOCAL alloc_local_block(SIZE_T size);

@@ -37,14 +37,14 @@ void fill_palette_entries(const PIXELFORMATDESCRIPTOR* descriptor, PALETTEENTRY*
         entries[i].peBlue = index_to_intensity(i, descriptor->cBlueBits, descriptor->cBlueShift);
         entries[i].peFlags = PC_NOCOLLAPSE;
     }
-    if (count != 256) return;
+    if (count != PALETTE_SIZE) return;
     if (toolkit_state.owns_static_colours) {
         // Left free to map to the system's black and white.
         entries[0].peFlags = 0;
-        entries[255].peFlags = 0;
+        entries[PALETTE_SIZE - 1].peFlags = 0;
         return;
     }
     if (!is_layout_332(descriptor)) return;
     fit_default_colours(entries);
-    for (int k = 0; k < 20; k++) entries[default_colour_slots[k]] = default_colours[k];
+    for (int k = 0; k < STATIC_COLOUR_COUNT; k++) entries[default_colour_slots[k]] = default_colours[k];
 }

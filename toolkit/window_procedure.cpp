@@ -260,10 +260,10 @@ LRESULT CALLBACK window_procedure(HWND window, UINT message, WPARAM wParam, LPAR
         on_palette_changed(window, wParam);
         return 0;
     case WM_TIMER:
-        if (wParam == PALETTE_RETRY_TIMER) {
-            KillTimer(window, PALETTE_RETRY_TIMER);
-            PostMessageA(window, WM_PALETTE_RETRY, 0, 0);
-        }
+        // Only the palette retry timer is the toolkit's.
+        if (wParam != PALETTE_RETRY_TIMER) return DefWindowProcA(window, message, wParam, lParam);
+        KillTimer(window, PALETTE_RETRY_TIMER);
+        PostMessageA(window, WM_PALETTE_RETRY, 0, 0);
         return 0;
     case WM_PALETTE_RETRY:
         // An inactive window realises in the foreground when it is activated

@@ -31,7 +31,7 @@ TEST_F(Toolkit, EachMessageCallsItsHookAndRepaintsWhenAskedCaptureModifiersAndCl
         {WM_SIZE, SIZE_RESTORED, MAKELPARAM(640, 480), "reshape 640 480"}, {WM_PAINT, 0, 0, "paint"},
         {WM_QUERYNEWPALETTE, 0, 0, "", 1}, {WM_KEYUP, VK_LEFT, 0, "", 0, 1},
         {WM_SYSKEYDOWN, 'D', 1 << 29, "", 0, 1}, {WM_LBUTTONDBLCLK, MK_LBUTTON, 0, "", 0, 1},
-        {WM_NCCREATE, 0, 0, "", TRUE, 1}};
+        {WM_NCCREATE, 0, 0, "", TRUE, 1}, {WM_TIMER, 7, 0, "", 0, 1}}; // a timer not the toolkit's
     // Keys and characters passed on as "key <code> 0", and those refused.
     auto keys = [&rows](UINT message, std::initializer_list<int> taken, std::initializer_list<int> refused) {
         for (int key : taken)
