@@ -1,7 +1,9 @@
-# Run by CPack only, into its staging folder: the files Debian requires in the
-# package's documentation folder, which a plain install does without.
+# Run by CPack only, on its staged tree before packing it: the files Debian
+# requires in the package's documentation folder, which a plain install does
+# without, and the manual page compressed with gzip -9n as Debian wants it.
 if(CPACK_GENERATOR STREQUAL "DEB")
-  set(doc "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}/${CPACK_ROLLBOX_DOCDIR}")
+  set(staged "${CPACK_TEMPORARY_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
+  set(doc "${staged}/${CPACK_ROLLBOX_DOCDIR}")
   file(MAKE_DIRECTORY "${doc}")
   file(COPY_FILE "${CPACK_RESOURCE_FILE_LICENSE}" "${doc}/copyright")
   string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
@@ -13,4 +15,5 @@ if(CPACK_GENERATOR STREQUAL "DEB")
 ")
   file(ARCHIVE_CREATE OUTPUT "${doc}/changelog.gz" PATHS "${CPACK_TOPLEVEL_DIRECTORY}/changelog"
     FORMAT raw COMPRESSION GZip COMPRESSION_LEVEL 9)
+  execute_process(COMMAND gzip -9nf "${staged}/${CPACK_ROLLBOX_MANPAGE}" COMMAND_ERROR_IS_FATAL ANY)
 endif()
