@@ -11,7 +11,6 @@ make_picture() { /usr/bin/convert -size 512x512 "xc:$2" -type TrueColor "BMP3:$w
 cube_box() {
     /usr/bin/convert "$work/shot.png" -bordercolor 'rgb(0,0,77)' -border 1 -fuzz 2% -format "%@\n" info: | sed 's/[x+]/ /g'
 }
-window_found() { window=$(xdotool search --name '^rollbox1$' | head -n 1) && [ -n "$window" ]; }
 drawn() { screenshot "$window" && [[ "$(colour_at 0 0)" == "0 0 7"[67] ]] && [ "$(cube_box | cut -d' ' -f1)" -gt 0 ]; }
 
 # start_rollbox1 [closed-stderr]: starts rollbox1 (the build's, or the one
@@ -25,7 +24,7 @@ start_rollbox1() {
         (cd "$work" && exec "$program") >"$work/out" 2>"$work/err" &
     fi
     program_pid=$!
-    wait_until window_found || fail "no window titled rollbox1 appeared"
+    wait_until find_window window rollbox1 || fail "no window titled rollbox1 was shown; titled so: $(windows_titled rollbox1)"
     wait_until drawn || fail "the cube never showed"
 }
 

@@ -30,6 +30,34 @@ wait_for_exit() {
     program_pid=
 }
 
+# find_window VARIABLE TITLE [WIDTH HEIGHT]: sets VARIABLE to the one viewable
+# X window titled exactly TITLE (and WIDTH x HEIGHT when given); false while
+# there is none or more than one. A window is titled before it is shown, and
+# may change size meanwhile (Wine makes it frame and all, then shrinks it to
+# the client area as it maps it), so the first one titled so is not enough.
+find_window() {
+    local id matches=()
+    for id in $(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null); do
+        if [ $# -lt 4 ] || [[ "$(geometry "$id")" == *" $3 $4" ]]; then matches+=("$id"); fi
+    done
+    [ ${#matches[@]} = 1 ] && printf -v "$1" %s "${matches[0]}"
+}
+
+# geometry WINDOW: its "x y width height", x and y on the screen.
+geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF}
+        END{print x, y, w, h}'
+}
+
+# windows_titled TITLE: every X window titled exactly TITLE, shown or not, with
+# its size, for a failure message.
+windows_titled() {
+    local id
+    for id in $(xdotool search --name "^$1\$" 2>/dev/null); do
+        xwininfo -id "$id" | awk -v id="$id" '/Width:/{w=$NF} /Height:/{h=$NF} /Map State:/{m=$NF} END{print id ": " w " x " h ", " m}'
+    done
+}
+
 # screenshot WINDOW, then colour_at X Y: its "r g b" there. A window that
 # goes while it is taken can leave import waiting: it gets 20 s.
 screenshot() { timeout 20 /usr/bin/import -window "$1" "$work/shot.png" 2>/dev/null; }

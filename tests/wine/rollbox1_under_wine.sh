@@ -11,12 +11,11 @@ start_xvfb
 [ -d "$WINEPREFIX" ] || timeout 300 /usr/lib/wine/wine64 wineboot -i >/dev/null 2>&1 || true
 (cd "$work" && exec /usr/lib/wine/wine64 "$program") >"$work/out" 2>&1 &
 program_pid=$!
-# Wine gives the client area an X window of its own, named like the window.
-window_found() { window=$(xdotool search --name '^rollbox1$' | head -n 1) && [ -n "$window" ]; }
-wait_until window_found || fail "no window titled rollbox1 appeared"
-read -r x y width height < <(xwininfo -id "$window" |
-    awk '/Absolute upper-left X/{x=$NF} /Absolute upper-left Y/{y=$NF} /Width:/{w=$NF} /Height:/{h=$NF} END{print x, y, w, h}')
-[ "$width.$height" = 600.500 ] || fail "the client area is ${width} x ${height}, not 600 x 500"
+# Wine makes the X window frame and all, then shrinks it to the client area
+# as it shows it; the window is the shown one of the client area's size.
+wait_until find_window window rollbox1 600 500 ||
+    fail "no window titled rollbox1 with a 600 x 500 client area was shown; titled so: $(windows_titled rollbox1)"
+read -r x y width height < <(geometry "$window")
 # The background in a corner, something else (the cube) in the middle.
 drawn() {
     screenshot root

@@ -56,14 +56,13 @@ expect_in_order "pointer 96 98 0" "pointer 546 358 0"
 for answer in Return click; do
     set_mark
     xdotool key w m
-    wait_until xdotool search --name "^Error\$" || fail "no error box"
-    box=$(xdotool search --name "^Error\$" | head -n 1)
+    wait_until find_window box Error || fail "no error box"
     wait_until has_focus "$box" || fail "the box did not get the focus"
     xprop -id "$box" WM_TRANSIENT_FOR | grep -q "$(printf '0x%x' "$window")" || fail "the box is not transient"
     screenshot "$box"
     mean=$(/usr/bin/convert "$work/shot.png" -colorspace Gray -format "%[fx:mean]" info:)
     awk -v m="$mean" 'BEGIN { exit !(m > 0.7 && m < 0.99) }' || fail "the box is not dark text on white (mean $mean)"
-    read -r w h < <(xwininfo -id "$box" | awk '/Width:/{w=$NF} /Height:/{h=$NF} END{print w, h}')
+    read -r _ _ w h < <(geometry "$box")
     colours=$(/usr/bin/convert "$work/shot.png" -format %c histogram:info:)
     black=$(awk '/#000000/ { print $1 + 0 }' <<<"$colours")
     seen="$(grep -c . <<<"$colours") colours, strip $(colour_at 0 $((h - 1)))"

@@ -15,7 +15,7 @@ start_probe() {
     (cd "$work" && exec env -u ROLLBOX_DRIVER "$probe_binary" "$@" >"$work/out" 2>"$work/err") &
     program_pid=$!
     wait_until grep -q "^paint" "$work/out" || fail "the probe did not show its window"
-    window=$(xdotool search --name "^$1\$" | head -n 1)
+    wait_until find_window window "$1" || fail "no window titled $1 was shown"
     wait_until has_focus "$window" || fail "the window did not get the focus"
 
 }
