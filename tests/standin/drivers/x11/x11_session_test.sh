@@ -75,8 +75,8 @@ done
 # A box another client destroys is answered as if closed.
 set_mark
 xdotool key m
-wait_until xdotool search --name "^Error\$" || fail "no error box"
-xdotool windowclose "$(xdotool search --name "^Error\$" | head -n 1)"
+wait_until find_window box Error || fail "no error box"
+xdotool windowclose "$box"
 expect_in_order "key 109 0 0"
 
 # Typed while the program is busy, far more than its queue holds: every key
