@@ -11,20 +11,10 @@
 #include "tests/support/recording.h"
 #include "tests/support/windows.h"
 
-// The first `count` values of a piece of the current context's state.
-static std::vector<double> gl_values(GLenum name, size_t count)
-{
-    std::vector<double> values(16);
-    glGetDoublev(name, values.data());
-    values.resize(count);
-    return values;
-}
-
 using Binding = FreshState;
 
-// The first attempt wires the layer in and binds Escape; default_reshape maps
-// pixels to clip space; the display handler is set before the loop's first turn.
-TEST_F(Binding, OpenWindowWiresTheLayerInAndTheForwardersPassEverythingOn)
+// The position set is the client's corner; GL's defaults are kept.
+TEST_F(Binding, OpenWindowOpensTheModeAskedForWiresTheLayerInAndBindsEscape)
 {
     set_window_position(50, 60, 70, 80);
     const ToolkitSettings& s = toolkit_settings;
@@ -32,24 +22,35 @@ TEST_F(Binding, OpenWindowWiresTheLayerInAndTheForwardersPassEverythingOn)
         std::vector<int32_t>({54, 82, 70, 80}));
     set_display_mode(DISPLAY_DOUBLE | DISPLAY_DEPTH16);
     ASSERT_EQ(open_window("rollbox1"), 1);
-    EXPECT_EQ(std::pair(standin_message_box_count(), requested_display_mode),
-        std::pair(0, DISPLAY_DOUBLE | DISPLAY_DEPTH16));
+    EXPECT_EQ(standin_message_box_count(), 0);
+    EXPECT_EQ(requested_display_mode, DISPLAY_DOUBLE | DISPLAY_DEPTH16);
     const ToolkitState& t = toolkit_state;
-    EXPECT_TRUE(t.reshape_hook == default_reshape && t.key_down_hook == dispatch_key &&
-        t.mouse_down_hook == dispatch_mouse_down && t.mouse_up_hook == dispatch_mouse_up &&
-        t.mouse_move_hook == dispatch_mouse_move && key_table_count == 1 && key_table[0].key == 27 &&
-        key_table[0].handler == quit_on_escape);
+    EXPECT_EQ(t.reshape_hook, &default_reshape);
+    EXPECT_EQ(t.key_down_hook, &dispatch_key);
+    EXPECT_EQ(t.mouse_down_hook, &dispatch_mouse_down);
+    EXPECT_EQ(t.mouse_up_hook, &dispatch_mouse_up);
+    EXPECT_EQ(t.mouse_move_hook, &dispatch_mouse_move);
+    ASSERT_EQ(key_table_count, 1);
+    EXPECT_EQ(key_table[0].key, VK_ESCAPE);
+    EXPECT_EQ(key_table[0].handler, &quit_on_escape);
     EXPECT_EQ(gl_values(GL_DRAW_BUFFER, 1), std::vector<double>{GL_BACK});
     EXPECT_EQ(gl_values(GL_COLOR_CLEAR_VALUE, 4), (std::vector<double>{0, 0, 0, 1}));
     EXPECT_EQ(gl_values(GL_INDEX_CLEAR_VALUE, 1), std::vector<double>{0});
+}
+
+using Forwarders = GlContextTest;
+
+// Pixels (0, 0) and (640, 480) on the corners of clip space, depths -1 and 1 on
+// its near and far planes, whatever the matrices held; the model-view the
+// identity, and current. The display handler is set before the loop's first turn.
+TEST_F(Forwarders, DefaultReshapeMapsPixelsToClipSpaceAndTheLoopSetsTheDisplayHandler)
+{
     glMatrixMode(GL_PROJECTION);
-    glScaled(3.0, 3.0, 3.0); // whatever was there goes
+    glScaled(3.0, 3.0, 3.0);
     glMatrixMode(GL_MODELVIEW);
     glTranslated(5.0, 5.0, 0.0);
     default_reshape(640, 480);
     EXPECT_EQ(gl_values(GL_VIEWPORT, 4), (std::vector<double>{0, 0, 640, 480}));
-    // Pixels (0, 0) and (640, 480) on the corners of clip space, depths -1 and 1
-    // on its near and far planes; the model-view the identity, and current.
     std::vector<double> p = gl_values(GL_PROJECTION_MATRIX, 16);
     std::vector<double> mapped = {p[12], p[13], 640 * p[0] + p[12], 480 * p[5] + p[13], p[10], p[14],
         gl_values(GL_MODELVIEW_MATRIX, 16)[12], gl_values(GL_MATRIX_MODE, 1)[0]};
@@ -64,12 +65,12 @@ TEST_F(Binding, OpenWindowWiresTheLayerInAndTheForwardersPassEverythingOn)
     });
     DisplayHook display = [] {};
     run_main_loop(display);
-    EXPECT_TRUE(seen == display && standin_journal_count("SwapBuffers") == 1);
+    EXPECT_EQ(seen, display);
+    EXPECT_EQ(standin_journal_count("SwapBuffers"), 1);
 }
 
-// Without a fallback, or when it fails too, nothing is installed; else it opens
-// double-buffered, warns, draws to the front, and the first window's quit is lost.
-TEST_F(Binding, OpenWindowFallsBackToDoubleBufferingOrInstallsNothing)
+// One error box each, and no warning.
+TEST_F(Binding, OpenWindowWithoutAFallbackOrWhoseFallbackFailsInstallsNothing)
 {
     set_display_mode(DISPLAY_DOUBLE | DISPLAY_DEPTH16);
     standin_fail_next("wglCreateContext", 1);
@@ -81,8 +82,12 @@ TEST_F(Binding, OpenWindowFallsBackToDoubleBufferingOrInstallsNothing)
     EXPECT_EQ(std::vector<int>({open_window("rollbox1"), standin_message_box_count(),
                   toolkit_settings.display_mode, requested_display_mode, key_table_count, all_hooks_empty()}),
         std::vector<int>({0, 3, DISPLAY_DEPTH16 | DISPLAY_DOUBLE, DISPLAY_DEPTH16, 0, 1}));
+}
 
-    reset_everything(); // set_display_mode never called: the fallback asks for exactly DISPLAY_DOUBLE
+// With no mode set, the fallback asks for exactly DISPLAY_DOUBLE; it draws to
+// the front, and the first window's quit is lost.
+TEST_F(Binding, OpenWindowFallsBackToDoubleBufferingAndWarns)
+{
     standin_fail_next("ChoosePixelFormat", 1);
     ASSERT_EQ(open_window("rollbox1"), 1);
     ASSERT_EQ(standin_message_box_count(), 2);
@@ -131,13 +136,12 @@ static void row(const char* name, const EventRecord* e)
     record(name, {e->kind, e->data[0], e->data[1], e->data[3]});
 }
 
-// Every matching row in binding order: a key row whatever the modifiers, a mouse
-// row once per held bit equal to its mask, rows bound meanwhile in the same
-// dispatch. Full tables, mask 0 and unknown kinds are refused.
-TEST_F(Binding, DispatchCallsEveryMatchingRowInOrderAndTablesRefuseWhatTheyCannotHold)
+// Rows bound meanwhile answer in the same dispatch; a key row whatever the
+// modifiers, a mouse row once per held bit equal to its mask.
+TEST_F(Binding, DispatchCallsEveryMatchingRowInBindingOrder)
 {
     calls.clear();
-    EXPECT_EQ(dispatch_key('d', 0) + dispatch_mouse_down(0, 0, MOUSE_LEFT), 0);
+    EXPECT_EQ(dispatch_key('d', 0) + dispatch_mouse_down(0, 0, MOUSE_LEFT), 0) << "nothing bound";
     bind_key('d', [] {
         record("d1");
         bind_key('d', [] { record("d3"); });
@@ -164,27 +168,34 @@ TEST_F(Binding, DispatchCallsEveryMatchingRowInOrderAndTablesRefuseWhatTheyCanno
                   dispatch_mouse_move(3, 4, MOUSE_LEFT | MOUSE_RIGHT | MOUSE_MIDDLE),
                   dispatch_mouse_move(3, 4, 0)}),
         std::vector<int32_t>({1, 1, 0, 1, 0}));
-    EXPECT_EQ(calls, (Calls{"R 16 -7 12 2", "M 32 1 2 4", "R 64 3 4 2", "L 64 3 4 1", "M 64 3 4 4"}));
+    EXPECT_EQ(calls,
+        (Calls{said("R", {MOUSE_DOWN, -7, 12, MOUSE_RIGHT}), said("M", {MOUSE_UP, 1, 2, MOUSE_MIDDLE}),
+            said("R", {MOUSE_MOVE, 3, 4, MOUSE_RIGHT}), said("L", {MOUSE_MOVE, 3, 4, MOUSE_LEFT}),
+            said("M", {MOUSE_MOVE, 3, 4, MOUSE_MIDDLE})}));
+}
 
-    reset_everything();
+// Mask 0 (which would fire once per clear bit), unknown kinds, rows past the
+// capacity; and a row past the count (as the reset leaves rows) does not answer.
+TEST_F(Binding, TablesRefuseWhatTheyCannotHold)
+{
     calls.clear();
-    for (int i = 0; i < 200; i++) bind_key(1000 + i, [] {});
+    bind_mouse(0, MOUSE_MOVE, [](EventRecord*) {});
+    bind_mouse(MOUSE_LEFT, 8, [](EventRecord*) {});
+    bind_mouse(MOUSE_LEFT, MOUSE_DOWN | MOUSE_UP, [](EventRecord*) {});
+    auto mouse_counts = [] {
+        return std::vector<int32_t>({mouse_down_table_count, mouse_up_table_count, mouse_move_table_count});
+    };
+    EXPECT_EQ(mouse_counts(), std::vector<int32_t>(3, 0));
+    for (int i = 0; i < KEY_TABLE_CAPACITY; i++) bind_key(1000 + i, [] {});
     bind_key('q', [] { record("q"); });
-    EXPECT_EQ(key_table_count, 200);
+    EXPECT_EQ(key_table_count, KEY_TABLE_CAPACITY);
     for (int kind : {MOUSE_DOWN, MOUSE_UP, MOUSE_MOVE}) {
-        for (int i = 0; i < 20; i++) bind_mouse(MOUSE_MIDDLE, kind, [](EventRecord*) {});
+        for (int i = 0; i < MOUSE_TABLE_CAPACITY; i++) bind_mouse(MOUSE_MIDDLE, kind, [](EventRecord*) {});
         bind_mouse(MOUSE_LEFT, kind, [](EventRecord* e) { row("L", e); });
     }
-    EXPECT_EQ(std::vector<int32_t>({mouse_down_table_count, mouse_up_table_count, mouse_move_table_count}),
-        std::vector<int32_t>(3, 20));
-    reset_everything();
-    bind_mouse(0, MOUSE_MOVE, [](EventRecord* e) { row("0", e); }); // would fire once per clear bit
-    bind_mouse(MOUSE_LEFT, 8, [](EventRecord* e) { row("8", e); });
-    bind_mouse(MOUSE_LEFT, MOUSE_DOWN | MOUSE_UP, [](EventRecord* e) { row("48", e); });
-    EXPECT_EQ(mouse_down_table_count + mouse_up_table_count + mouse_move_table_count, 0);
-    // Nor does a row left past the count from before the reset answer.
-    EXPECT_EQ(dispatch_key('q', 0) + dispatch_key(1000, 0) + dispatch_mouse_move(0, 0, 0) +
-            dispatch_mouse_move(0, 0, MOUSE_LEFT),
-        0);
+    EXPECT_EQ(mouse_counts(), std::vector<int32_t>(3, MOUSE_TABLE_CAPACITY));
+    EXPECT_EQ(dispatch_key('q', 0) + dispatch_mouse_move(0, 0, MOUSE_LEFT), 0) << "rows past the capacity";
+    key_table_count = mouse_move_table_count = 0;
+    EXPECT_EQ(dispatch_key(1000, 0) + dispatch_mouse_move(0, 0, MOUSE_MIDDLE), 0) << "rows past the count";
     EXPECT_TRUE(calls.empty());
 }

@@ -50,22 +50,13 @@ bool near(const Vec3& a, const Vec3& b)
     return std::abs(a[0] - b[0]) < 2e-3 && std::abs(a[1] - b[1]) < 2e-3 && std::abs(a[2] - b[2]) < 2e-3;
 }
 
-GLint integer(GLenum name)
-{
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
 } // namespace
 
 using CubeFrame = GlContextTest;
 
 // Seen from outside, every face is counter-clockwise with an outward normal and
 // the picture unmirrored, cycle_phase times a side, upright on the side faces.
-// Camera, pose and the cube's 45-degree tilts put it where GL puts it; the
-// frame leaves the matrix and its stack as it found them, and presents once.
-TEST_F(CubeFrame, TheCubeIsClosedAndOutwardAndGoesWhereCameraAndPosePutIt)
+TEST_F(CubeFrame, TheCubeIsClosedAndOutwardAndItsPictureUpright)
 {
     scene.cycle_phase = 3.0f;
     // Red light along (1, 2, 4), green against it: each normal its own colour.
@@ -98,14 +89,20 @@ TEST_F(CubeFrame, TheCubeIsClosedAndOutwardAndGoesWhereCameraAndPosePutIt)
             for (int a = 0; a < 3; a++) EXPECT_NEAR(std::abs(v.position[a]), 1, 1e-3) << "not a corner";
             Vec3 colour = {0.04 + 0.8 * std::max(lit, 0.0), 0.04 + 0.8 * std::max(-lit, 0.0), 0.04};
             EXPECT_TRUE(near(v.colour, colour)) << p << ": normal";
-            EXPECT_TRUE((v.texture[0] == 0 || v.texture[0] == 3) && (v.texture[1] == 0 || v.texture[1] == 3));
+            for (double coordinate : {v.texture[0], v.texture[1]})
+                EXPECT_TRUE(coordinate == 0 || coordinate == 3) << p << ": texture not at 0 or cycle_phase";
             EXPECT_TRUE(axis == 1 || (v.texture[1] == 3) == (v.position[1] > 0)) << p << ": upside down";
         }
         EXPECT_GT(turn(t[0].position, t[1].position, t[2].position, axis) * outward, 0) << p << ": clockwise";
         EXPECT_GT(turn(t[0].texture, t[1].texture, t[2].texture, 2), 0) << p << ": mirrored";
     }
     EXPECT_EQ(std::vector<int>(&on_face[0][0], &on_face[0][0] + 6), std::vector<int>(6, 2));
+}
 
+// Camera, pose and the cube's 45-degree tilts put it where GL puts it; the
+// frame leaves the matrix and its stack as it found them, and presents once.
+TEST_F(CubeFrame, TheFrameGoesWhereCameraAndPosePutIt)
+{
     scene = SceneState{1, 40, 50, -3, 1, 0, 6, 10, 20, 30, 0, 0, 0, 0};
     static const double moves[][4] = {{0, 0, 0, -6}, {-10, 0, 0, 1}, {-20, 1, 0, 0}, {30, 0, 1, 0},
         {0, 0, 0, -3}, {40, 0, 1, 0}, {50, 1, 0, 0}, {45, 1, 0, 0}, {45, 0, 1, 0}}; // angle 0: along x, y, z
@@ -118,25 +115,21 @@ TEST_F(CubeFrame, TheCubeIsClosedAndOutwardAndGoesWhereCameraAndPosePutIt)
         40.0);
     glLoadIdentity();
     standin_journal_clear();
-    triangles = capture(draw_frame, 40.0);
+    std::vector<std::vector<Vertex>> triangles = capture(draw_frame, 40.0);
     EXPECT_EQ(standin_journal_count("SwapBuffers"), 1);
-    EXPECT_EQ(integer(GL_MODELVIEW_STACK_DEPTH), 1);
+    EXPECT_EQ(gl_values(GL_MODELVIEW_STACK_DEPTH, 1)[0], 1);
     EXPECT_EQ(glGetError(), GLenum{GL_NO_ERROR}) << "the matrix stack went out of step";
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    for (int i = 0; i < 16; i++) EXPECT_EQ(m[i], i % 5 == 0 ? 1.0 : 0.0) << i;
+    EXPECT_EQ(gl_values(GL_MODELVIEW_MATRIX, 16),
+        (std::vector<double>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
     ASSERT_EQ(triangles.size(), 12u);
     for (size_t p = 0; p < 12; p++)
         for (size_t v = 0; v < 3; v++)
             EXPECT_TRUE(near(triangles[p][v].position, expected[p][v].position)) << p;
 }
 
-// Whatever the state before: the texture repeats, magnifies nearest, modulates;
-// the cycle goes through the loaded slots, each level 0 of a chain to 1 x 1.
-// Lit, culled, on dark blue: slot 0 at rest in the middle, the same pose the
-// same frame. Height 0 keeps the projection finite; the idle step applies the
-// drag, draws, keeps the pointer.
-TEST_F(CubeFrame, TextureFramesReshapeAndIdleSteps)
+// Whatever the state before: the texture repeats, magnifies nearest,
+// modulates; lit, depth-tested, culled, filled in front and lined behind.
+TEST_F(CubeFrame, TheFixedStateAndSamplingAreSetWhateverTheStateBefore)
 {
     const GLenum expected[][3] = {{GL_TEXTURE_WRAP_S, GL_REPEAT, GL_CLAMP},
         {GL_TEXTURE_WRAP_T, GL_REPEAT, GL_CLAMP}, {GL_TEXTURE_MAG_FILTER, GL_NEAREST, GL_LINEAR},
@@ -156,11 +149,14 @@ TEST_F(CubeFrame, TextureFramesReshapeAndIdleSteps)
     EXPECT_EQ(value, GL_MODULATE);
     for (GLenum on : {GL_TEXTURE_2D, GL_DEPTH_TEST, GL_NORMALIZE, GL_LIGHT0, GL_LIGHTING, GL_CULL_FACE})
         EXPECT_TRUE(glIsEnabled(on)) << on;
-    GLint modes[2] = {};
-    glGetIntegerv(GL_POLYGON_MODE, modes);
-    EXPECT_EQ(std::vector<GLint>({modes[0], modes[1], integer(GL_CULL_FACE_MODE)}),
-        std::vector<GLint>({GL_FILL, GL_LINE, GL_BACK}));
+    EXPECT_EQ(gl_values(GL_POLYGON_MODE, 2), (std::vector<double>{GL_FILL, GL_LINE})) << "front, back";
+    EXPECT_EQ(gl_values(GL_CULL_FACE_MODE, 1), std::vector<double>{GL_BACK});
+}
 
+// The cycle goes through the loaded slots from the start of the run, each
+// uploaded as level 0 of a chain down to 1 x 1.
+TEST_F(CubeFrame, ThePictureCycleGoesThroughTheLoadedSlots)
+{
     for (ImageSlot& slot : image_bank.slots)
         for (unsigned char& byte : slot.bytes) byte = static_cast<unsigned char>(std::rand());
     const std::vector<int> cycles[] = {
@@ -176,54 +172,68 @@ TEST_F(CubeFrame, TextureFramesReshapeAndIdleSteps)
             EXPECT_EQ(std::memcmp(level_0.data(), image_bank.slots[cycle[i]].bytes, IMAGE_SLOT_BYTES), 0);
         }
     }
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &value);
-    EXPECT_EQ(value, GL_RGB);
+    GLint format = 0;
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
+    EXPECT_EQ(format, GL_RGB);
     for (int level = 0; level <= 10; level++) {
         GLint width = -1, height = -1;
         glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &width);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &height);
         EXPECT_EQ(std::pair(width, height), std::pair(512 >> level, 512 >> level)) << "level " << level;
     }
+}
 
+// The first frame shows slot 0, lit grey at rest in the middle, on dark blue,
+// and takes a step; the same pose draws the same frame.
+TEST_F(CubeFrame, AFrameShowsTheFirstPictureLitOnDarkBlue)
+{
+    set_fixed_render_state();
+    set_texture_sampling();
     reshape_view(SIDE, SIDE);
     for (int slot = 0; slot < 3; slot++)
         std::memset(image_bank.slots[slot].bytes, 60 + 80 * slot, IMAGE_SLOT_BYTES);
     image_bank.last_loaded_index = 2;
-    scene.current_picture = 99;
     draw_frame();
     EXPECT_EQ(scene.current_picture, 0);
     EXPECT_EQ(std::pair(scene.turn_angle, scene.drift), std::pair(3.0f, -0.4f));
-    auto background = [](const unsigned char* p) {
-        return p[0] == 0 && p[1] == 0 && std::abs(p[2] - 77) <= 1;
-    };
     std::vector<unsigned char> first = read_frame();
-    for (int corner : {0, SIDE - 1}) EXPECT_TRUE(background(&first[4 * (SIDE * corner + corner)]));
+    for (int corner : {0, SIDE - 1}) {
+        const unsigned char* p = &first[4 * (SIDE * corner + corner)];
+        EXPECT_EQ(std::vector<int>({p[0], p[1]}), std::vector<int>({0, 0})) << "red and green at " << corner;
+        EXPECT_NEAR(p[2], 77, 1) << "blue at " << corner;
+    }
     const unsigned char* c = &first[4 * (SIDE * SIDE / 2 + SIDE / 2)];
-    EXPECT_TRUE(c[0] == c[1] && c[1] == c[2] && c[0] <= 60 && c[0] > 0) << "lit grey";
+    EXPECT_EQ(std::vector<int>({c[1], c[2]}), std::vector<int>({c[0], c[0]})) << "grey";
+    EXPECT_GT(c[0], 0) << "lit";
+    EXPECT_LE(c[0], 60) << "lit, not brighter than the picture";
     scene.turn_angle = scene.drift = 0.0f;
     draw_frame();
     EXPECT_EQ(read_frame(), first);
+}
 
+// A 60-degree view from 0.8 to 90 at the window's aspect, height 0 keeping it
+// finite; the model-view matrix kept, and current.
+TEST_F(CubeFrame, TheReshapeSetsTheViewAndKeepsTheProjectionFinite)
+{
     const double f = 1.0 / std::tan(30.0 * M_PI / 180.0);
-    glLoadIdentity();
     glTranslated(1.0, 2.0, 3.0);
     for (auto [height, aspect] : {std::pair{500, 1.2}, std::pair{0, 600.0}}) {
         reshape_view(600, height);
-        GLint viewport[4];
-        glGetIntegerv(GL_VIEWPORT, viewport);
-        EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 600, height}));
-        EXPECT_EQ(integer(GL_MATRIX_MODE), GL_MODELVIEW);
-        GLdouble m[16];
-        glGetDoublev(GL_PROJECTION_MATRIX, m);
+        EXPECT_EQ(gl_values(GL_VIEWPORT, 4), (std::vector<double>{0, 0, 600, static_cast<double>(height)}));
+        EXPECT_EQ(gl_values(GL_MATRIX_MODE, 1), std::vector<double>{GL_MODELVIEW});
+        std::vector<double> m = gl_values(GL_PROJECTION_MATRIX, 16);
         EXPECT_NEAR(m[0], f / aspect, 1e-4) << height;
         EXPECT_NEAR(m[5], f, 1e-4);
         EXPECT_NEAR(m[10], (90.0 + 0.8) / (0.8 - 90.0), 1e-4);
         EXPECT_NEAR(m[14], 2.0 * 90.0 * 0.8 / (0.8 - 90.0), 1e-4);
-        glGetDoublev(GL_MODELVIEW_MATRIX, m);
-        EXPECT_EQ(std::vector<double>(m + 12, m + 15), (std::vector<double>{1, 2, 3}));
+        m = gl_values(GL_MODELVIEW_MATRIX, 15);
+        EXPECT_EQ(std::vector<double>(m.begin() + 12, m.end()), (std::vector<double>{1, 2, 3}));
     }
+}
 
-    scene = SceneState{};
+// The idle step applies the drag for the pointer, draws, and keeps the pointer.
+TEST_F(CubeFrame, TheIdleStepAppliesTheDragDrawsAndKeepsThePointer)
+{
     toolkit_settings.window_x = 100;
     toolkit_settings.window_y = 50;
     standin_set_cursor(110, 150);

@@ -25,19 +25,33 @@ bool slot_holds(int slot, const Bytes& file)
     return true;
 }
 
+// Each case in a new folder of its own, the bank zeroed; a hang ends this test
+// process only.
+class Pictures : public testing::Test {
+protected:
+    std::string folder = (std::filesystem::temp_directory_path() / "rollbox-test-XXXXXX").string();
+    std::filesystem::path back = std::filesystem::current_path();
+    void SetUp() override
+    {
+        std::memset(&image_bank, 0, sizeof image_bank);
+        ASSERT_NE(mkdtemp(folder.data()), nullptr);
+        ASSERT_EQ(chdir(folder.c_str()), 0);
+        alarm(20);
+    }
+    void TearDown() override
+    {
+        alarm(0);
+        std::filesystem::current_path(back);
+        std::filesystem::remove_all(folder);
+    }
+};
+
 } // namespace
 
 // Empty, three bytes after the skip, a full file two bytes short and one two
 // longer, each in its slot; the names stop at a gap and at ten, none left open.
-// Without an openable gazou0.bmp (missing, a directory, or a FIFO with no
-// writer, which must not block the start) slot 0 holds the gradient.
-TEST(ImageBank, HoldsTheFilesUpToAGapOrTenByTheByteRuleElseTheGradient)
+TEST_F(Pictures, HoldsTheFilesUpToAGapOrTenByTheByteRule)
 {
-    std::memset(&image_bank, 0, sizeof image_bank);
-    std::string folder = (std::filesystem::temp_directory_path() / "rollbox-test-XXXXXX").string();
-    std::filesystem::path back = std::filesystem::current_path();
-    ASSERT_TRUE(mkdtemp(folder.data()) && chdir(folder.c_str()) == 0);
-    alarm(20); // a hang ends this test process only
     // gazou0.bmp to gazou9.bmp, and gazou:.bmp after them.
     auto write = [](int k, const Bytes& bytes) {
         std::string name = "gazou" + std::string(1, static_cast<char>('0' + k)) + ".bmp";
@@ -57,7 +71,7 @@ TEST(ImageBank, HoldsTheFilesUpToAGapOrTenByTheByteRuleElseTheGradient)
     load_image_bank();
     EXPECT_EQ(open_files(), files_open) << "a picture was left open";
     EXPECT_EQ(image_bank.last_loaded_index, 2);
-    EXPECT_TRUE(slot_holds(0, files[0]) && slot_holds(1, files[1]) && slot_holds(2, files[2]));
+    for (int k = 0; k < 3; k++) EXPECT_TRUE(slot_holds(k, files[k])) << "slot " << k;
     const Bytes unread(IMAGE_SLOT_BYTES + 56, 0);
     EXPECT_TRUE(slot_holds(4, unread)) << "gazou4.bmp was read";
     for (int k = 3; k < 10; k++) ASSERT_TRUE(write(k, files[k]));
@@ -65,22 +79,26 @@ TEST(ImageBank, HoldsTheFilesUpToAGapOrTenByTheByteRuleElseTheGradient)
     load_image_bank();
     EXPECT_EQ(image_bank.last_loaded_index, 9);
     for (int k = 0; k < 10; k++) EXPECT_TRUE(slot_holds(k, files[k])) << "slot " << k;
+}
 
-    std::memset(&image_bank, 0, sizeof image_bank);
-    for (const char* kind : {"missing", "fifo", "directory"}) {
+// Without an openable gazou0.bmp (missing, a directory, or a FIFO with no
+// writer, which must not block the start) slot 0 holds the gradient: red falls
+// by one a row, blue a column, from 0, wrapping every 256.
+TEST_F(Pictures, WithoutAnOpenableFirstPictureSlotZeroHoldsTheGradient)
+{
+    for (auto [kind, make] : std::initializer_list<std::pair<const char*, int (*)()>>{
+             {"missing", [] { return 0; }}, {"fifo", [] { return mkfifo("gazou0.bmp", 0600); }},
+             {"directory", [] { return mkdir("gazou0.bmp", 0700); }}}) {
         std::filesystem::remove("gazou0.bmp");
-        ASSERT_TRUE(kind[0] != 'f' || mkfifo("gazou0.bmp", 0600) == 0);
-        ASSERT_TRUE(kind[0] != 'd' || mkdir("gazou0.bmp", 0700) == 0);
+        ASSERT_EQ(make(), 0) << kind;
         load_image_bank();
         EXPECT_EQ(image_bank.last_loaded_index, -1) << kind;
-        // Red falls by one a row, blue a column, from 0, wrapping every 256.
         const unsigned char* p = image_bank.slots[0].bytes;
         for (int row = 0; row < IMAGE_SIDE; row++)
             for (int column = 0; column < IMAGE_SIDE; column++, p += 3)
-                ASSERT_TRUE(p[0] == (512 - row) % 256 && p[1] == 0 && p[2] == (512 - column) % 256) << kind;
-        EXPECT_TRUE(slot_holds(1, unread)) << kind;
+                ASSERT_EQ(std::vector<int>(p, p + 3),
+                    (std::vector<int>{(512 - row) % 256, 0, (512 - column) % 256}))
+                    << kind << ", row " << row << ", column " << column;
+        EXPECT_TRUE(slot_holds(1, Bytes(IMAGE_SLOT_BYTES + 56, 0))) << kind;
     }
-    alarm(0);
-    std::filesystem::current_path(back);
-    std::filesystem::remove_all(folder);
 }

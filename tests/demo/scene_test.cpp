@@ -40,7 +40,8 @@ const SceneState MOVED = {2.5f, 100, 200, -5, 2.5f, 3, 9, 10, 20, 30, 1, 1, 7, 8
 
 using Scene = FreshState;
 
-TEST_F(Scene, CyclesStepsAndRestarts)
+// Four phases of 120 frames, each turning or tilting, drifting away and back.
+TEST_F(Scene, CyclesThroughFourPhasesFrameByFrame)
 {
     EXPECT_EQ(fields(scene), fields(SceneState{4, 0, 360, 0, 1, 99, 4, 0, 0, 0, 0, 0, 0, 0})) << "the start";
     std::vector<Frame> frames = run_frames(481);
@@ -59,24 +60,32 @@ TEST_F(Scene, CyclesStepsAndRestarts)
     for (auto [f, drift] : drifts) EXPECT_NEAR(frames[size_t(f)].drift, drift, 1e-4) << f;
     auto deeper = [](const Frame& a, const Frame& b) { return a.drift < b.drift; };
     EXPECT_NEAR(std::min_element(frames.begin(), frames.end(), deeper)->drift, -24.8f, 1e-4);
+}
 
-    // 3 x speed is formed in double: at 1.3 (three presses of 'f') a float sum
-    // gives 15.6000004 after four steps. A step past 360 drops the excess.
-    reset_everything();
+// 3 x speed is formed in double: at 1.3 (three presses of 'f') a float sum
+// gives 15.6000004 after four steps.
+TEST_F(Scene, StepsAreFormedInDouble)
+{
     for (int i = 0; i < 3; i++) increase_speed();
-    frames = run_frames(5);
+    std::vector<Frame> frames = run_frames(5);
     EXPECT_EQ(frames[4].turn, 15.6000013f);
     EXPECT_NEAR(frames[4].drift, -4 * 0.4f * 1.3f, 1e-5);
-    reset_everything();
+}
+
+// A step past 360 drops the excess: the next phase starts at 0.
+TEST_F(Scene, AStepPast360DropsTheExcess)
+{
     scene.speed = 1.1f;
-    frames = run_frames(111);
+    std::vector<Frame> frames = run_frames(111);
     EXPECT_EQ(frames[1].turn, 3.30000019f);
     EXPECT_EQ(std::vector<float>({frames[109].phase, frames[110].phase, frames[110].turn, frames[110].tilt}),
         std::vector<float>({1, 2, 0, 0}));
+}
 
-    // A phase key restarts the cycle at its phase and keeps the picture until
-    // that cycle ends; 'r' leaves the animation alone.
-    reset_everything();
+// A phase key restarts the cycle at its phase and keeps the picture until that
+// cycle ends; 'r' leaves the animation alone.
+TEST_F(Scene, APhaseKeyRestartsTheCycleAtItsPhase)
+{
     auto to_next_picture = [] {
         int count = 0;
         while (!run_frames(1)[0].new_picture && count < 5000) count++;
@@ -98,7 +107,7 @@ TEST_F(Scene, CyclesStepsAndRestarts)
 // Each key's step, its limit, and one correction of 360 towards the side the
 // angle moves to; 'r' restores view and speed, a phase key restarts the
 // animation at its phase. Nothing else changes.
-TEST_F(Scene, KeysAndDragsChangeTheirFieldsOnly)
+TEST_F(Scene, EachKeyChangesItsFieldsOnly)
 {
     float SceneState::*d = &SceneState::distance, SceneState::*p = &SceneState::view_pitch,
           SceneState::*y = &SceneState::view_yaw, SceneState::*s = &SceneState::speed;
@@ -132,11 +141,13 @@ TEST_F(Scene, KeysAndDragsChangeTheirFieldsOnly)
         handler();
         EXPECT_EQ(fields(scene), fields(after)) << "to phase " << after.cycle_phase;
     }
+}
 
-    // The buttons set and clear their flags. A left drag turns half a degree a
-    // pixel, corrected once towards 0 to 360; a right drag moves 0.3 a pixel up
-    // or down, from 2.5 to 80; with both held the rotation wins.
-    scene = SceneState{};
+// The buttons set and clear their flags. A left drag turns half a degree a
+// pixel, corrected once towards 0 to 360; a right drag moves 0.3 a pixel up or
+// down, from 2.5 to 80; with both held the rotation wins.
+TEST_F(Scene, DragsTurnOrMoveTheCameraWithinItsLimits)
+{
     std::vector<std::pair<int32_t, int32_t>> flags;
     for (auto handler : {start_rotate_drag, start_zoom_drag, stop_rotate_drag, stop_zoom_drag}) {
         handler(nullptr);

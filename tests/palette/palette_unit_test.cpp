@@ -25,14 +25,18 @@ static const auto uncollapsed = [](const PALETTEENTRY* entries) {
 TEST(PalettePixelFormat, EachDisplayModeMakesItsRequest)
 {
     using Row = std::tuple<int32_t, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE, BYTE>;
-    const Row rows[] = {{0, 0x24, PFD_TYPE_RGBA, 24, 0, 0, 0, 0}, {0x4, 0x24, PFD_TYPE_RGBA, 24, 0, 0, 0, 0},
-        {0x80 | 0x400 | DISPLAY_OWN_STATIC_COLOURS | 0x7FFF0000, 0x24, PFD_TYPE_RGBA, 24, 0, 0, 0, 0},
-        {258, 0x25, PFD_TYPE_RGBA, 24, 0, 0, 16, 0},
-        {258 | DISPLAY_INDEX | DISPLAY_ACCUM | DISPLAY_ALPHA, 0x25, PFD_TYPE_COLORINDEX, 8, 8, 16, 16, 0},
-        {DISPLAY_DEPTH | DISPLAY_STENCIL, 0x24, PFD_TYPE_RGBA, 24, 0, 0, 24, 4},
-        {DISPLAY_DEPTH | DISPLAY_DEPTH16 | DISPLAY_ACCUM, 0x24, PFD_TYPE_RGBA, 24, 0, 24, 16, 0},
-        {DISPLAY_ACCUM | DISPLAY_ALPHA, 0x24, PFD_TYPE_RGBA, 24, 8, 32, 0, 0},
-        {DISPLAY_INDEX | DISPLAY_ACCUM, 0x24, PFD_TYPE_COLORINDEX, 8, 0, 8, 0, 0}};
+    const BYTE SINGLE = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL, DOUBLE = SINGLE | PFD_DOUBLEBUFFER;
+    const int32_t DOUBLE_DEPTH16 = DISPLAY_DOUBLE | DISPLAY_DEPTH16;
+    const Row rows[] = {{0, SINGLE, PFD_TYPE_RGBA, 24, 0, 0, 0, 0},
+        {0x4, SINGLE, PFD_TYPE_RGBA, 24, 0, 0, 0, 0},
+        {0x80 | 0x400 | DISPLAY_OWN_STATIC_COLOURS | 0x7FFF0000, SINGLE, PFD_TYPE_RGBA, 24, 0, 0, 0, 0},
+        {DOUBLE_DEPTH16, DOUBLE, PFD_TYPE_RGBA, 24, 0, 0, 16, 0},
+        {DOUBLE_DEPTH16 | DISPLAY_INDEX | DISPLAY_ACCUM | DISPLAY_ALPHA, DOUBLE, PFD_TYPE_COLORINDEX, 8, 8,
+            16, 16, 0},
+        {DISPLAY_DEPTH | DISPLAY_STENCIL, SINGLE, PFD_TYPE_RGBA, 24, 0, 0, 24, 4},
+        {DISPLAY_DEPTH | DISPLAY_DEPTH16 | DISPLAY_ACCUM, SINGLE, PFD_TYPE_RGBA, 24, 0, 24, 16, 0},
+        {DISPLAY_ACCUM | DISPLAY_ALPHA, SINGLE, PFD_TYPE_RGBA, 24, 8, 32, 0, 0},
+        {DISPLAY_INDEX | DISPLAY_ACCUM, SINGLE, PFD_TYPE_COLORINDEX, 8, 0, 8, 0, 0}};
     for (auto [mode, flags, type, colour, alpha, accumulation, depth, stencil] : rows) {
         const PIXELFORMATDESCRIPTOR expected = {40, 1, flags, type, colour, 0, 0, 0, 0, 0, 0, alpha, 0,
             accumulation, 0, 0, 0, 0, depth, stencil, 0, 0, 0, 0, 0, 0};
@@ -60,12 +64,11 @@ TEST(PalettePixelFormat, IntensitiesComeFromTheLevelTablesUpToThreeBitsOtherwise
 
 using PaletteEntries = FreshState;
 
-// Small palettes: computed entries only; 3-3-2: the stock (or built-in) 20 colours fitted in, or entries 0
-// and 255 freed for owned static colours; other 8-bit layouts: every entry computed.
-TEST_F(PaletteEntries, ComputedFromTheFieldsWithTheDefaultColoursFittedIn)
+// Small palettes get computed entries only, whatever the static colours.
+TEST_F(PaletteEntries, SmallPalettesAreComputedFromTheFields)
 {
     toolkit_state.owns_static_colours = 1; // frees the ends of 256-entry palettes only
-    PALETTEENTRY entries[256], stock[20];
+    PALETTEENTRY entries[256];
     std::memset(entries, 0xEE, sizeof(entries));
     PIXELFORMATDESCRIPTOR format = layout(1, 0, 2, 1, 1, 3);
     fill_palette_entries(&format, entries, 16);
@@ -74,13 +77,19 @@ TEST_F(PaletteEntries, ComputedFromTheFieldsWithTheDefaultColoursFittedIn)
             std::pair(RGB(i & 1 ? 255 : 0, index_to_intensity(i, 2, 1), i & 8 ? 255 : 0), PC_NOCOLLAPSE));
     EXPECT_EQ(entries[16].peFlags, 0xEE);
     fill_palette_entries(&format, nullptr, 16);
+}
 
+// 3-3-2: the 20 default colours in their slots, every other entry computed;
+// the built-in colours (the same) while the stock palette cannot be read.
+TEST_F(PaletteEntries, TheDefaultColoursAreFittedIntoThreeThreeTwoPalettes)
+{
+    PALETTEENTRY entries[256], stock[20];
     const int slots[20] = {
         0, 3, 24, 27, 64, 67, 88, 173, 181, 236, 247, 164, 91, 7, 56, 63, 192, 199, 248, 255};
     ASSERT_EQ(GetPaletteEntries(static_cast<HPALETTE>(GetStockObject(DEFAULT_PALETTE)), 0, 20, stock), 20u);
-    format = layout(3, 0, 3, 3, 2, 6);
-    for (int stock_readable = 1; stock_readable >= 0; stock_readable--) {
-        reset_everything();
+    PIXELFORMATDESCRIPTOR format = layout(3, 0, 3, 3, 2, 6);
+    for (bool stock_readable : {false, true}) { // the built-in ones first, as the reset left them
+        SCOPED_TRACE(stock_readable ? "stock palette read" : "built-in colours");
         if (!stock_readable) standin_fail_next("GetPaletteEntries", 1);
         fill_palette_entries(&format, entries, 256);
         EXPECT_TRUE(std::equal(slots, slots + 20, default_colour_slots));
@@ -95,6 +104,14 @@ TEST_F(PaletteEntries, ComputedFromTheFieldsWithTheDefaultColoursFittedIn)
                 << "entry " << i;
         }
     }
+}
+
+// 3-3-2 with owned static colours frees entries 0 and 255; other 8-bit layouts
+// get every entry computed.
+TEST_F(PaletteEntries, OwnedStaticColoursOrOtherLayoutsLeaveNoDefaultColours)
+{
+    PALETTEENTRY entries[256];
+    PIXELFORMATDESCRIPTOR format = layout(3, 0, 3, 3, 2, 6);
     toolkit_state.owns_static_colours = 1;
     fill_palette_entries(&format, entries, 256);
     for (int i = 0; i < 256; i++) EXPECT_EQ(entries[i].peFlags, i % 255 ? PC_NOCOLLAPSE : 0) << i;
@@ -130,10 +147,10 @@ TEST(PaletteFit, ExactMatchesFirstThenTheNearestFreeEntryWithTiesToTheLowerIndex
 
 TEST(PaletteFit, RegistryColoursAreThreeDecimalNumbersTheirLowEightBits)
 {
-    const std::tuple<const char*, bool, COLORREF> rows[] = {{"255 0 128", true, 0x008000FF},
-        {"300 20 10", true, RGB(44, 20, 10)}, {" -1 256\t511 trailing", true, 0x00FF00FF},
-        {"12 34", false, 7}, {"a 1 2", false, 7}, {"+2-3 9223372036854775808", true, 0x0000FD02},
-        {"-9223372036854775809 1 1", true, 0x000101FF}};
+    const std::tuple<const char*, bool, COLORREF> rows[] = {{"255 0 128", true, RGB(255, 0, 128)},
+        {"300 20 10", true, RGB(44, 20, 10)}, {" -1 256\t511 trailing", true, RGB(255, 0, 255)},
+        {"12 34", false, 7}, {"a 1 2", false, 7}, {"+2-3 9223372036854775808", true, RGB(2, 253, 0)},
+        {"-9223372036854775809 1 1", true, RGB(255, 1, 1)}};
     for (auto [text, parsed, rgb] : rows) {
         COLORREF colour = 7;
         EXPECT_EQ(std::pair(parse_registry_colour(text, &colour), colour), std::pair(parsed, rgb)) << text;

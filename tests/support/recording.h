@@ -1,21 +1,39 @@
-// Hooks that record their calls as text, and the thread's queue run by hand.
+// Hooks that record their calls as text, the journal's counts as text, and the
+// thread's queue run by hand.
 #pragma once
 
 #include <initializer_list>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/standin/testing.h"
 #include "toolkit/toolkit.h"
 
 using Calls = std::vector<std::string>;
 inline Calls calls;
 inline int32_t hook_result = 0; // what the key and mouse hooks answer
 
-inline int32_t record(std::string call, std::initializer_list<int32_t> values = {})
+// A call as recorded: its name, then its values, as "key 68 1".
+inline std::string said(std::string call, std::initializer_list<int32_t> values = {})
 {
     for (int32_t value : values) call += ' ' + std::to_string(value);
-    calls.push_back(call);
+    return call;
+}
+
+inline int32_t record(const std::string& call, std::initializer_list<int32_t> values = {})
+{
+    calls.push_back(said(call, values));
     return hook_result;
+}
+
+// Each named operation's count in the stand-in's journal, as "2 0 1".
+inline std::string journal_counts(const char* operations)
+{
+    std::istringstream names(operations);
+    std::string name, found;
+    while (names >> name) found += std::to_string(standin_journal_count(name.c_str())) + " ";
+    return found.substr(0, found.size() - 1);
 }
 
 inline void record_every_hook()

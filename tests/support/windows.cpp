@@ -53,6 +53,21 @@ bool all_hooks_empty()
         !s.mouse_move_hook && !s.idle_hook;
 }
 
+std::vector<double> gl_values(GLenum name, size_t count)
+{
+    std::vector<double> values(16);
+    glGetDoublev(name, values.data());
+    values.resize(count);
+    return values;
+}
+
+std::vector<int> pixel(HWND window, int x, int y)
+{
+    unsigned char rgba[4] = {};
+    EXPECT_TRUE(standin_read_pixels(window, x, y, 1, 1, rgba));
+    return {rgba[0], rgba[1], rgba[2]};
+}
+
 void GlContextTest::SetUp()
 {
     FreshState::SetUp();

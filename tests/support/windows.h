@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/gl.h"
 #include "tests/support/fresh_state.h"
 #include "toolkit/toolkit.h"
 
@@ -20,6 +21,12 @@ HGLRC make_gl_current(HDC dc);
 HWND open_toolkit_window(int32_t mode = DISPLAY_DOUBLE | DISPLAY_DEPTH16);
 
 bool all_hooks_empty();
+
+// The first `count` values of a piece of the current context's state.
+std::vector<double> gl_values(GLenum name, size_t count);
+
+// A window's pixel (x, y) as last shown, counted from the bottom left: red, green, blue.
+std::vector<int> pixel(HWND window, int x, int y);
 
 class GlContextTest : public FreshState {
 protected:

@@ -6,44 +6,51 @@
 
 using Toolkit = FreshState;
 
-// Each message's hook call, result, repaint (the size's always, others' when the
-// hook asks) and whether DefWindowProcA sees it; any release frees the capture;
-// modifiers as held when the key is taken from the queue; one invalidation per
-// paint, no erase; WM_CLOSE's teardown asks the loop to end with 1.
-TEST_F(Toolkit, EachMessageCallsItsHookAndRepaintsWhenAskedCaptureModifiersAndClose)
-{
-    struct Row {
-        UINT message;
-        WPARAM wParam;
-        LPARAM lParam;
-        std::string call; // "" for none
-        LRESULT result = 0;
-        int to_default = 0;
-    };
-    std::vector<Row> rows = {{WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, 4), "down -3 4 1"},
-        {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, -6), "down 5 -6 2"},
-        {WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(7, 8), "down 7 8 4"},
-        {WM_LBUTTONUP, 0, MAKELPARAM(-3, 4), "up -3 4 1"}, {WM_RBUTTONUP, 0, MAKELPARAM(5, -6), "up 5 -6 2"},
-        {WM_MBUTTONUP, 0, MAKELPARAM(7, 8), "up 7 8 4"},
-        {WM_MOUSEMOVE, MK_SHIFT | MK_CONTROL, MAKELPARAM(1, 2), "move 1 2 0"},
-        {WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(3, 4), "move 3 4 2"},
-        {WM_MOUSEMOVE, MK_LBUTTON | MK_MBUTTON, MAKELPARAM(-1, -2), "move -1 -2 5"},
+// A message to the window procedure, its hook's call ("" for none), its result
+// and whether DefWindowProcA sees it.
+struct Row {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    std::string call;
+    LRESULT result = 0;
+    int to_default = 0;
+};
+const int ALT_HELD = 1 << 29; // in a key message's lParam
+static const std::vector<Row> ROWS = [] {
+    std::vector<Row> rows = {
+        {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, 4), said("down", {-3, 4, MOUSE_LEFT})},
+        {WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, -6), said("down", {5, -6, MOUSE_RIGHT})},
+        {WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(7, 8), said("down", {7, 8, MOUSE_MIDDLE})},
+        {WM_LBUTTONUP, 0, MAKELPARAM(-3, 4), said("up", {-3, 4, MOUSE_LEFT})},
+        {WM_RBUTTONUP, 0, MAKELPARAM(5, -6), said("up", {5, -6, MOUSE_RIGHT})},
+        {WM_MBUTTONUP, 0, MAKELPARAM(7, 8), said("up", {7, 8, MOUSE_MIDDLE})},
+        {WM_MOUSEMOVE, MK_SHIFT | MK_CONTROL, MAKELPARAM(1, 2), said("move", {1, 2, 0})},
+        {WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(3, 4), said("move", {3, 4, MOUSE_RIGHT})},
+        {WM_MOUSEMOVE, MK_LBUTTON | MK_MBUTTON, MAKELPARAM(-1, -2),
+            said("move", {-1, -2, MOUSE_LEFT | MOUSE_MIDDLE})},
         {WM_SIZE, SIZE_RESTORED, MAKELPARAM(640, 480), "reshape 640 480"}, {WM_PAINT, 0, 0, "paint"},
         {WM_QUERYNEWPALETTE, 0, 0, "", 1}, {WM_KEYUP, VK_LEFT, 0, "", 0, 1},
-        {WM_SYSKEYDOWN, 'D', 1 << 29, "", 0, 1}, {WM_LBUTTONDBLCLK, MK_LBUTTON, 0, "", 0, 1},
+        {WM_SYSKEYDOWN, 'D', ALT_HELD, "", 0, 1}, {WM_LBUTTONDBLCLK, MK_LBUTTON, 0, "", 0, 1},
         {WM_NCCREATE, 0, 0, "", TRUE, 1}, {WM_TIMER, 7, 0, "", 0, 1}}; // a timer not the toolkit's
     // Keys and characters passed on as "key <code> 0", and those refused.
     auto keys = [&rows](UINT message, std::initializer_list<int> taken, std::initializer_list<int> refused) {
-        for (int key : taken)
-            rows.push_back({message, static_cast<WPARAM>(key), 0, "key " + std::to_string(key) + " 0"});
+        for (int key : taken) rows.push_back({message, static_cast<WPARAM>(key), 0, said("key", {key, 0})});
         for (int key : refused) rows.push_back({message, static_cast<WPARAM>(key), 0, ""});
     };
     keys(WM_KEYDOWN, {VK_RETURN, VK_ESCAPE, VK_SPACE, VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN},
         {VK_F1, 'A', VK_HOME});
-    keys(WM_CHAR, {'0', '9', 'a', 'z', 'A', 'Z'}, {'/', ':', '@', '[', '`', '{', '%', 13, 27, ' '});
+    keys(WM_CHAR, {'0', '9', 'a', 'z', 'A', 'Z'}, {'/', ':', '@', '[', '`', '{', '%', '\r', '\x1b', ' '});
+    return rows;
+}();
+
+// Each message's hook call, result, repaint (the size's always, others' when
+// the hook asks) and whether DefWindowProcA sees it.
+TEST_F(Toolkit, EachMessageCallsItsHookAndRepaintsWhenAsked)
+{
     HWND window = open_toolkit_window();
     record_every_hook();
-    for (const Row& row : rows)
+    for (const Row& row : ROWS)
         for (int32_t answer : {0, 1}) {
             ValidateRect(window, nullptr);
             ReleaseCapture();
@@ -57,8 +64,12 @@ TEST_F(Toolkit, EachMessageCallsItsHookAndRepaintsWhenAskedCaptureModifiersAndCl
             EXPECT_EQ(message_waiting(window, WM_PAINT), repaint);
             EXPECT_EQ(standin_journal_count("DefWindowProcA"), row.to_default);
         }
-    set_mouse_down_hook(nullptr);
-    set_mouse_up_hook(nullptr);
+}
+
+// A press captures the pointer, any release frees it, with no hooks too.
+TEST_F(Toolkit, AnyButtonReleaseFreesTheCapture)
+{
+    HWND window = open_toolkit_window();
     for (UINT press : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
         window_procedure(window, press, 0, 0);
         EXPECT_EQ(GetCapture(), window) << press;
@@ -66,17 +77,33 @@ TEST_F(Toolkit, EachMessageCallsItsHookAndRepaintsWhenAskedCaptureModifiersAndCl
         window_procedure(window, press + 1, 0, 0);
         EXPECT_EQ(GetCapture(), nullptr) << press + 1;
     }
-    calls.clear();
+}
+
+// The modifiers are those held when the key is taken from the queue; one
+// invalidation per paint and no erase: only the key releases go to DefWindowProcA.
+TEST_F(Toolkit, AKeyCarriesTheModifiersHeldWhenItIsTaken)
+{
+    HWND window = open_toolkit_window();
+    record_every_hook();
     hook_result = 1;
     standin_journal_clear();
     for (int key : std::initializer_list<int>{VK_SHIFT, 'D', -'D', VK_UP, -VK_UP, VK_CONTROL, VK_UP, -VK_UP,
              -VK_SHIFT, VK_UP, -VK_UP, -VK_CONTROL, VK_UP})
         standin_key(window, key < 0 ? -key : key, key > 0);
     pump_messages();
-    EXPECT_EQ(calls, (Calls{"key 68 1", "key 38 1", "key 38 3", "key 38 2", "key 38 0", "paint"}));
-    // Only the key releases go to DefWindowProcA: no erasing.
-    EXPECT_EQ(std::pair(standin_journal_count("InvalidateRect"), standin_journal_count("DefWindowProcA")),
-        std::pair(1, 6));
+    EXPECT_EQ(calls,
+        (Calls{said("key", {'D', KEY_SHIFT}), said("key", {VK_UP, KEY_SHIFT}),
+            said("key", {VK_UP, KEY_SHIFT | KEY_CONTROL}), said("key", {VK_UP, KEY_CONTROL}),
+            said("key", {VK_UP, 0}), "paint"}));
+    EXPECT_EQ(journal_counts("InvalidateRect DefWindowProcA"), "1 6");
+}
+
+// Moves and sizes keep the settings, without a reshape hook too; WM_CLOSE's
+// teardown empties the hooks and asks the loop to end with 1.
+TEST_F(Toolkit, MovesAndSizesKeepTheSettingsAndCloseEndsTheLoop)
+{
+    HWND window = open_toolkit_window();
+    record_every_hook();
     window_procedure(window, WM_MOVE, 0, MAKELPARAM(-5, 300));
     set_reshape_hook(nullptr);
     window_procedure(window, WM_SIZE, SIZE_MINIMIZED, MAKELPARAM(0, 7));
@@ -87,17 +114,19 @@ TEST_F(Toolkit, EachMessageCallsItsHookAndRepaintsWhenAskedCaptureModifiersAndCl
     standin_journal_clear();
     EXPECT_EQ(window_procedure(window, WM_CLOSE, 0, 0), 0);
     EXPECT_STREQ(standin_journal_entry(0), "DestroyWindow");
-    EXPECT_TRUE(!IsWindow(window) && all_hooks_empty());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(all_hooks_empty());
     MSG quit;
-    EXPECT_TRUE(GetMessageA(&quit, nullptr, 0, 0) == 0 && quit.wParam == 1);
+    EXPECT_EQ(GetMessageA(&quit, nullptr, 0, 0), 0);
+    EXPECT_EQ(quit.wParam, 1u);
     for (UINT message : {WM_PAINT, WM_SIZE, WM_KEYDOWN, WM_CHAR, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE})
         window_procedure(window, message, message == WM_CHAR ? 'a' : VK_LEFT, MAKELPARAM(3, 4));
     EXPECT_TRUE(calls.empty());
 }
 
-// The pointer is relative to the client area; positions and sizes are kept in
-// 16 bits as on Windows; an unreadable pointer counts as at the screen origin.
-TEST_F(Toolkit, IdleModeDrainsTheQueueBeforeEachIdleCallNoIdleHookBlocksAndThePointer)
+// With an idle hook the loop drains the queue before each idle call; without
+// one it waits for messages.
+TEST_F(Toolkit, IdleModeDrainsTheQueueBeforeEachIdleCallAndNoIdleHookWaits)
 {
     static std::string trace;
     static int idle_calls;
@@ -109,7 +138,7 @@ TEST_F(Toolkit, IdleModeDrainsTheQueueBeforeEachIdleCallNoIdleHookBlocksAndThePo
     set_reshape_hook([](int32_t w, int32_t h) { trace += std::to_string(w) + "x" + std::to_string(h); });
     PostQuitMessage(1); // as a failed opening leaves it: no window, no reshape
     run_message_loop();
-    HWND window = open_toolkit_window(); // its creation's size message: "600x500"
+    open_toolkit_window(); // its creation's size message: "600x500"
     // 'q' asks to quit; 'w' empties the idle hook and asks to quit, the quit
     // hidden from the next look as if it came while the loop waits.
     set_key_down_hook([](int32_t key, int32_t) {
@@ -132,9 +161,14 @@ TEST_F(Toolkit, IdleModeDrainsTheQueueBeforeEachIdleCallNoIdleHookBlocksAndThePo
     // Again, for the 'w' left waiting: then no idle call, and a wait for the quit.
     run_message_loop();
     EXPECT_EQ(trace, "600x500600x500cde|xyz|q600x500w");
-    EXPECT_EQ(std::pair(standin_journal_count("PeekMessageA"), standin_journal_count("GetMessageA")),
-        std::pair(1, 1));
+    EXPECT_EQ(journal_counts("PeekMessageA GetMessageA"), "1 1");
+}
 
+// The pointer is relative to the client area; positions and sizes are kept in
+// 16 bits as on Windows; an unreadable pointer counts as at the screen origin.
+TEST_F(Toolkit, ThePointerIsRelativeToTheClientAreaIn16Bits)
+{
+    HWND window = open_toolkit_window();
     auto at = [window](int window_x, int window_y, int cursor_x, int cursor_y) {
         standin_move(window, window_x, window_y);
         pump_messages();

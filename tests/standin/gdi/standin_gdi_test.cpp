@@ -40,13 +40,6 @@ COLORREF system_entry(int index)
     return RGB(entries[index].peRed, entries[index].peGreen, entries[index].peBlue);
 }
 
-std::vector<int> pixel(HWND window, int x, int y)
-{
-    unsigned char rgba[4] = {};
-    EXPECT_TRUE(standin_read_pixels(window, x, y, 1, 1, rgba));
-    return {rgba[0], rgba[1], rgba[2]};
-}
-
 void clear_and_swap(HDC dc, float red, float green, float blue)
 {
     glClearColor(red, green, blue, 1.0f);

@@ -66,8 +66,10 @@ TEST_F(Windows, CreationShowingAndDestructionSendTheirMessagesInWindowsOrder)
         (std::vector<UINT>{
             WM_NCACTIVATE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_KILLFOCUS, WM_DESTROY, WM_NCDESTROY}));
     EXPECT_FALSE(message_waiting(nullptr, WM_USER)) << "its messages go with it";
-    EXPECT_FALSE(
-        IsWindow(window) || DestroyWindow(window) || PostMessageA(window, WM_USER, 0, 0) || GetFocus());
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(DestroyWindow(window)) << "destroyed again";
+    EXPECT_FALSE(PostMessageA(window, WM_USER, 0, 0));
+    EXPECT_EQ(GetFocus(), nullptr);
     EXPECT_NE(open_test_window(recording_procedure, 0, 0, 0, 10, 10), window) << "a handle is never reused";
 }
 
@@ -104,22 +106,28 @@ TEST_F(Queue, PostedBeforeQuitBeforeInputBeforePaint)
     EXPECT_EQ(std::pair(paint.rcPaint.right, paint.rcPaint.bottom), std::pair(LONG{200}, LONG{150}));
     EndPaint(window, &paint);
     EXPECT_FALSE(PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE));
-    // A hidden window gets no paint; an erase asked for comes first.
-    ShowWindow(window, SW_HIDE);
-    InvalidateRect(window, nullptr, TRUE);
-    EXPECT_FALSE(message_waiting(nullptr, WM_PAINT));
-    ShowWindow(window, SW_SHOW);
-    received.clear();
-    HDC dc = BeginPaint(window, &paint);
-    ASSERT_EQ(of(WM_ERASEBKGND).size(), 1u);
-    EXPECT_EQ(of(WM_ERASEBKGND)[0].wParam, reinterpret_cast<WPARAM>(dc));
-    EndPaint(window, &paint);
     HWND second = open_recording_window(400, 400);
     EXPECT_TRUE(PostMessageA(HWND_BROADCAST, WM_SYSCOLORCHANGE, 0, 0));
     pump_messages();
     ASSERT_EQ(of(WM_SYSCOLORCHANGE).size(), 2u);
     EXPECT_EQ(std::pair(of(WM_SYSCOLORCHANGE)[0].window, of(WM_SYSCOLORCHANGE)[1].window),
         std::pair(window, second));
+}
+
+// A hidden window gets no paint; an erase asked for comes first, at BeginPaint.
+TEST_F(Queue, AHiddenWindowGetsNoPaintAndAnEraseComesFirst)
+{
+    HWND window = open_recording_window();
+    ShowWindow(window, SW_HIDE);
+    InvalidateRect(window, nullptr, TRUE);
+    EXPECT_FALSE(message_waiting(nullptr, WM_PAINT));
+    ShowWindow(window, SW_SHOW);
+    received.clear();
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    ASSERT_EQ(of(WM_ERASEBKGND).size(), 1u);
+    EXPECT_EQ(of(WM_ERASEBKGND)[0].wParam, reinterpret_cast<WPARAM>(dc));
+    EndPaint(window, &paint);
 }
 
 // A timer's message comes only when nothing else waits, and a waiting
@@ -130,7 +138,8 @@ TEST_F(Queue, TimersComeLastAndWakeAWaitingGetMessage)
     MSG message;
     EXPECT_EQ(SetTimer(window, 7, 10000, nullptr), 7u);
     EXPECT_FALSE(PeekMessageA(&message, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) << "not yet due";
-    EXPECT_TRUE(KillTimer(window, 7) && !KillTimer(window, 7));
+    EXPECT_TRUE(KillTimer(window, 7));
+    EXPECT_FALSE(KillTimer(window, 7)) << "killed twice";
     SetTimer(window, 8, 0, nullptr);
     PostMessageA(window, WM_USER, 0, 0);
     ASSERT_EQ(GetMessageA(&message, nullptr, 0, 0), 1);
@@ -141,48 +150,48 @@ TEST_F(Queue, TimersComeLastAndWakeAWaitingGetMessage)
     EXPECT_FALSE(KillTimer(window, 8));
 }
 
-using Input = FreshState;
+// Rows: keys pressed (negative: released), then the key and character messages received.
+using Keyboard = FreshStateWith<std::vector<int>, std::vector<std::pair<UINT, int>>>;
 
 // Letters follow Shift and Caps Lock, other keys Shift alone; Return, Escape
 // and Space type their control characters; arrows type nothing; a held key
 // repeats; Alt+F4 closes the window.
-TEST_F(Input, KeysTypeAsAUsKeyboardDoes)
+TEST_P(Keyboard, TypesAsAUsKeyboardDoes)
 {
-    struct Row {
-        std::vector<int> keys; // negative: released
-        std::vector<std::string> messages;
-    };
-    const Row rows[] = {
-        {{'D', -'D'}, {"key 68", "char 100"}},
-        {{VK_SHIFT, 'D', -'D'}, {"key 16", "key 68", "char 68"}},
-        {{VK_CAPITAL, -VK_CAPITAL, 'D', -'D'}, {"key 20", "key 68", "char 68"}},
-        {{VK_CAPITAL, -VK_CAPITAL, VK_SHIFT, 'D'}, {"key 20", "key 16", "key 68", "char 100"}},
-        {{VK_SHIFT, '5'}, {"key 16", "key 53", "char 37"}},
-        {{VK_ESCAPE, VK_RETURN, VK_SPACE}, {"key 27", "char 27", "key 13", "char 13", "key 32", "char 32"}},
-        {{VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN}, {"key 37", "key 38", "key 39", "key 40"}},
-        {{'A', 'A', -'A'}, {"key 65", "char 97", "key 65", "char 97"}},
-        {{VK_MENU, VK_F4}, {"system key 18", "system key 115"}},
-    };
-    for (const Row& row : rows) {
-        reset_everything();
-        HWND window = open_recording_window();
-        for (int key : row.keys) standin_key(window, key < 0 ? -key : key, key > 0);
-        pump_messages();
-        std::vector<std::string> typed;
-        for (const Received& one : received)
-            for (auto [message, kind] :
-                {std::pair{UINT{WM_KEYDOWN}, "key "}, {WM_CHAR, "char "}, {WM_SYSKEYDOWN, "system key "}})
-                if (one.message == message) typed.push_back(kind + std::to_string(one.wParam));
-        EXPECT_EQ(typed, row.messages) << row.messages[0];
-    }
-    EXPECT_FALSE(IsWindow(received.at(0).window)) << "Alt+F4 closes the window";
+    auto [name, keys, messages] = GetParam();
+    HWND window = open_recording_window();
+    for (int key : keys) standin_key(window, std::abs(key), key > 0);
+    pump_messages();
+    std::vector<std::pair<UINT, int>> typed;
+    for (const Received& one : received)
+        if (one.message == WM_KEYDOWN || one.message == WM_CHAR || one.message == WM_SYSKEYDOWN)
+            typed.emplace_back(one.message, static_cast<int>(one.wParam));
+    EXPECT_EQ(typed, messages);
+    EXPECT_EQ(IsWindow(window) == FALSE, keys.back() == VK_F4) << "closed";
 }
 
+INSTANTIATE_TEST_SUITE_P(Input, Keyboard,
+    testing::ValuesIn(Keyboard::Rows{{"Letter", {'D', -'D'}, {{WM_KEYDOWN, 'D'}, {WM_CHAR, 'd'}}},
+        {"Shifted", {VK_SHIFT, 'D', -'D'}, {{WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'D'}, {WM_CHAR, 'D'}}},
+        {"CapsLock", {VK_CAPITAL, -VK_CAPITAL, 'D', -'D'},
+            {{WM_KEYDOWN, VK_CAPITAL}, {WM_KEYDOWN, 'D'}, {WM_CHAR, 'D'}}},
+        {"CapsLockShifted", {VK_CAPITAL, -VK_CAPITAL, VK_SHIFT, 'D'},
+            {{WM_KEYDOWN, VK_CAPITAL}, {WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, 'D'}, {WM_CHAR, 'd'}}},
+        {"ShiftedDigit", {VK_SHIFT, '5'}, {{WM_KEYDOWN, VK_SHIFT}, {WM_KEYDOWN, '5'}, {WM_CHAR, '%'}}},
+        {"Controls", {VK_ESCAPE, VK_RETURN, VK_SPACE},
+            {{WM_KEYDOWN, VK_ESCAPE}, {WM_CHAR, '\x1b'}, {WM_KEYDOWN, VK_RETURN}, {WM_CHAR, '\r'},
+                {WM_KEYDOWN, VK_SPACE}, {WM_CHAR, ' '}}},
+        {"Arrows", {VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN},
+            {{WM_KEYDOWN, VK_LEFT}, {WM_KEYDOWN, VK_UP}, {WM_KEYDOWN, VK_RIGHT}, {WM_KEYDOWN, VK_DOWN}}},
+        {"Repeat", {'A', 'A', -'A'}, {{WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}, {WM_KEYDOWN, 'A'}, {WM_CHAR, 'a'}}},
+        {"AltF4", {VK_MENU, VK_F4}, {{WM_SYSKEYDOWN, VK_MENU}, {WM_SYSKEYDOWN, VK_F4}}}}),
+    ROW_NAME);
+
+using Input = FreshState;
+
 // Buttons and motion carry signed client words and the buttons and keys held;
-// waiting motions merge, and one to where the pointer is is none; focus
-// activates; minimising parks the window at -32000 with a size of 0 until it
-// is restored; a close request closes, and a window the window system
-// destroyed is destroyed.
+// waiting motions merge, and one to where the pointer is is none. A capture
+// set and released says so once.
 TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
 {
     HWND window = open_recording_window();
@@ -201,8 +210,18 @@ TEST_F(Input, TheMouseReportsToTheWindowUnderItOrToTheCapture)
         std::pair(WPARAM{MK_LBUTTON | MK_SHIFT}, MAKELPARAM(10, 20)));
     EXPECT_EQ(of(WM_MBUTTONDOWN).at(0).wParam, WPARAM{MK_LBUTTON | MK_MBUTTON | MK_SHIFT});
     EXPECT_EQ(of(WM_LBUTTONUP).at(0).wParam, WPARAM{MK_MBUTTON | MK_SHIFT});
-    EXPECT_TRUE(SetCapture(window) == nullptr && ReleaseCapture() && !GetCapture());
+    EXPECT_EQ(SetCapture(window), nullptr) << "no capture before";
+    EXPECT_TRUE(ReleaseCapture());
+    EXPECT_EQ(GetCapture(), nullptr);
     EXPECT_EQ(of(WM_CAPTURECHANGED).size(), 1u);
+}
+
+// Focus activates; minimising parks the window at -32000 with a size of 0
+// until it is restored; a close request closes, and a window the window
+// system destroyed is destroyed.
+TEST_F(Input, TheWindowSystemsRequestsReachTheWindow)
+{
+    HWND window = open_recording_window();
     standin_focus(window, false);
     standin_focus(window, true);
     standin_resize(window, 0, 0, true);
@@ -242,7 +261,8 @@ TEST_F(Input, MessagesCarryThePointerAndAFullQueueRefusesInput)
     int taken = 0;
     while (taken < 5000 && standin_key(window, 'A', taken % 2 == 0)) taken++;
     EXPECT_EQ(taken, 1024);
-    EXPECT_FALSE(standin_button(window, BUTTON_LEFT, true, 1, 1) || standin_motion(window, 2, 2));
+    EXPECT_FALSE(standin_button(window, BUTTON_LEFT, true, 1, 1)) << "a press, the queue full";
+    EXPECT_FALSE(standin_motion(window, 2, 2)) << "a motion, the queue full";
     MSG taken_one;
     ASSERT_TRUE(PeekMessageA(&taken_one, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE));
     EXPECT_TRUE(standin_key(window, 'B', true));
