@@ -30,7 +30,8 @@ bool parse(const char* text, Action* action)
 {
     char kind[8] = {};
     action->a = action->b = action->c = 0;
-    int fields = std::sscanf(text, "%d:%7[a-z]:%d:%d:%d", &action->after, kind, &action->a, &action->b, &action->c);
+    int fields =
+        std::sscanf(text, "%d:%7[a-z]:%d:%d:%d", &action->after, kind, &action->a, &action->b, &action->c);
     action->kind = kind[0];
     return fields >= 4;
 }
@@ -108,7 +109,8 @@ int main(int argc, char** argv)
         loop_turn();
         for (const Action& action : actions)
             if (action.after > before && action.after < frames_shown()) {
-                std::fprintf(stderr, "reference_frame: frame %d is inside a turn of the loop\n", action.after);
+                std::fprintf(
+                    stderr, "reference_frame: frame %d is inside a turn of the loop\n", action.after);
                 return 2;
             }
     }

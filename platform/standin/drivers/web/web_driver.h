@@ -64,7 +64,7 @@ struct WebMessageBox {
 struct WebState {
     PIXELFORMATDESCRIPTOR formats[WEB_MAX_FORMATS]; // web_webgl.cpp
     int format_count;
-    int gl; // the canvas's WebGL context, 0 until made
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE gl; // the canvas's WebGL context, 0 until made
     int gl_format;
     WebContext contexts[WEB_MAX_CONTEXTS];
     WebContext* current_context;
@@ -104,7 +104,6 @@ void web_page_focus_canvas();
 void web_page_block_menu(int block);
 void web_page_canvas_rect(double* left_top);
 void web_page_screen_size(int* width_height);
-int web_page_create_webgl(int alpha, int depth, int stencil);
 int web_page_open_box(const char* text, const char* caption);
 int web_page_box_is_open(int page_box);
 void web_page_close_box(int page_box);

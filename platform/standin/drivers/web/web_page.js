@@ -1,6 +1,6 @@
 // The web driver's page side, an Emscripten library: the waits that give the
 // browser its turn (Asyncify suspends the program in them and resumes it where
-// it was), the canvas, the title, the WebGL context and the page's dialogs.
+// it was), the canvas, the title and the page's dialogs.
 // The page may replace how a frame is awaited (Module.nextFrame, a promise)
 // and must offer the dialogs (Module.openMessageBox, messageBoxIsOpen,
 // closeMessageBox). A program the page has stopped (Module.stopped, when it
@@ -60,23 +60,6 @@ mergeInto(LibraryManager.library, {
   web_page_screen_size: function (widthHeight) {
     HEAP32[widthHeight >> 2] = window.innerWidth;
     HEAP32[(widthHeight >> 2) + 1] = window.innerHeight;
-  },
-
-  // A WebGL context with Emscripten's GL emulation set up on it, made
-  // current; its handle, or 0. The drawing buffer is kept after each frame
-  // so that it can be read back.
-  web_page_create_webgl__deps: ["$Browser", "$GL"],
-  web_page_create_webgl: function (alpha, depth, stencil) {
-    const attributes = {
-      alpha: alpha != 0,
-      depth: depth != 0,
-      stencil: stencil != 0,
-      antialias: false,
-      preserveDrawingBuffer: true,
-      majorVersion: 1,
-    };
-    if (!Browser.createContext(Module.canvas, true, true, attributes)) return 0;
-    return GL.currentContext.handle;
   },
 
   web_page_open_box: function (text, caption) {

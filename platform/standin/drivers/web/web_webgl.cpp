@@ -1,11 +1,35 @@
 // The web driver's GL side: one WebGL context on the canvas, made when the
 // program first asks for a context, with the depth, stencil and alpha of the
-// pixel format set. A canvas is shown at the end of each animation frame, so
-// every format is double-buffered; the swap waits for the next frame.
+// pixel format set, and OpenGL 1.1 on it (gl/). A canvas is shown at the end
+// of each animation frame, so every format is double-buffered; the swap
+// waits for the next frame.
 #include <GL/gl.h>
 
+#include "platform/standin/drivers/web/gl/fixed_function.h"
 #include "platform/standin/drivers/web/web_driver.h"
 #include "platform/standin/win32_gdi.h"
+
+// The drawing buffer is kept after each frame, so that it can be read back.
+static EMSCRIPTEN_WEBGL_CONTEXT_HANDLE create_webgl(const PIXELFORMATDESCRIPTOR& format)
+{
+    EmscriptenWebGLContextAttributes attributes;
+    emscripten_webgl_init_context_attributes(&attributes);
+    attributes.alpha = format.cAlphaBits > 0;
+    attributes.depth = format.cDepthBits > 0;
+    attributes.stencil = format.cStencilBits > 0;
+    attributes.antialias = EM_FALSE;
+    attributes.preserveDrawingBuffer = EM_TRUE;
+    attributes.majorVersion = 1;
+    EMSCRIPTEN_WEBGL_CONTEXT_HANDLE context = emscripten_webgl_create_context(WEB_CANVAS, &attributes);
+    if (context <= 0) return 0;
+    // OpenGL 1.1's state on the new context, and what it draws with.
+    if (emscripten_webgl_make_context_current(context) != EMSCRIPTEN_RESULT_SUCCESS || !renderer_start()) {
+        emscripten_webgl_destroy_context(context);
+        return 0;
+    }
+    fixed_function_reset();
+    return context;
+}
 
 static void add_format(int alpha, int depth, int stencil)
 {
@@ -76,8 +100,7 @@ DriverContext* web_create_context(DriverWindow* window, int format)
     WebContext* slot = free_slot(web.contexts);
     if (slot == nullptr) return nullptr;
     if (web.gl == 0) {
-        const PIXELFORMATDESCRIPTOR& d = web.formats[format - 1];
-        web.gl = web_page_create_webgl(d.cAlphaBits, d.cDepthBits, d.cStencilBits);
+        web.gl = create_webgl(web.formats[format - 1]);
         if (web.gl == 0) return nullptr;
         web.gl_format = format;
     }

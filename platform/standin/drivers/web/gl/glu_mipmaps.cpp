@@ -54,7 +54,8 @@ static Image unpacked(int width, int height, int components, const unsigned char
 // Each new pixel is the mean of the source area it covers (a box filter).
 static Image scaled(const Image& from, int width, int height)
 {
-    Image to{width, height, from.components, std::vector<unsigned char>(static_cast<size_t>(width * height * from.components))};
+    Image to{width, height, from.components,
+        std::vector<unsigned char>(static_cast<size_t>(width * height * from.components))};
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++)
             for (int c = 0; c < from.components; c++) {
@@ -81,7 +82,8 @@ static Image halved(const Image& from)
     int width = from.width > 1 ? from.width / 2 : 1;
     int height = from.height > 1 ? from.height / 2 : 1;
     int dx = from.width > 1 ? 1 : 0, dy = from.height > 1 ? 1 : 0;
-    Image to{width, height, from.components, std::vector<unsigned char>(static_cast<size_t>(width * height * from.components))};
+    Image to{width, height, from.components,
+        std::vector<unsigned char>(static_cast<size_t>(width * height * from.components))};
     for (int y = 0; y < height; y++)
         for (int x = 0; x < width; x++)
             for (int c = 0; c < from.components; c++) {
