@@ -65,7 +65,8 @@ function start() {
   const palette = new URLSearchParams(location.search).get("palette") === "1";
   const module = {
     canvas: freshCanvas(),
-    nextFrame,
+    // A program stopped before it got this far must not count frames.
+    nextFrame: () => (module.stopped ? new Promise(() => {}) : nextFrame()),
     openMessageBox,
     messageBoxIsOpen,
     closeMessageBox,
@@ -99,6 +100,12 @@ function restart() {
   page.resumeHeld = null;
   start();
 }
+
+// A program ending while it was resumed from a wait ends by throwing its exit
+// status out of that wait's promise: an end, not an error.
+window.addEventListener("unhandledrejection", (event) => {
+  if (event.reason && event.reason.name === "ExitStatus") event.preventDefault();
+});
 
 element("picture-files").addEventListener("change", (event) => choosePictures(event.target.files));
 element("start-again").addEventListener("click", restart);

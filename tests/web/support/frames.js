@@ -45,26 +45,34 @@ async function deliver(page, action) {
   }
 }
 
-// Starts the program afresh and runs it to `frame`, each action [after, kind,
-// ...] arriving once `after` frames are shown; the program is left held there.
-async function runTo(page, frame, actions = []) {
-  const stops = [...new Set(actions.map((action) => action[0]).concat([frame]))].sort((x, y) => x - y);
-  await page.evaluate((first) => {
-    rollbox.holdAt = first;
+// Starts the program afresh, held once it has shown `frame` frames.
+async function startHeld(page, frame) {
+  await page.evaluate((n) => {
+    rollbox.holdAt = n;
     rollbox.restart();
-  }, stops[0]);
-  for (const stop of stops) {
-    await waitHeldAt(page, stop);
-    for (const action of actions.filter((candidate) => candidate[0] === stop)) await deliver(page, action.slice(1));
-    if (stop === frame) break;
-    const next = stops[stops.indexOf(stop) + 1];
-    await page.evaluate((n) => {
-      rollbox.holdAt = n;
-      const resume = rollbox.resumeHeld;
-      rollbox.resumeHeld = null;
-      resume();
-    }, next);
+  }, frame);
+  await waitHeldAt(page, frame);
+}
+
+async function resumeTo(page, frame) {
+  await page.evaluate((n) => {
+    rollbox.holdAt = n;
+    const resume = rollbox.resumeHeld;
+    rollbox.resumeHeld = null;
+    resume();
+  }, frame);
+  await waitHeldAt(page, frame);
+}
+
+// From where the program is held, each action [after, kind, ...] arriving
+// once `after` frames are shown, up to `frame`, where it is held again.
+async function play(page, actions, frame) {
+  let held = await page.evaluate(() => rollbox.frames);
+  for (const action of [...actions].sort((x, y) => x[0] - y[0])) {
+    if (action[0] !== held) await resumeTo(page, (held = action[0]));
+    await deliver(page, action.slice(1));
   }
+  if (frame !== held) await resumeTo(page, frame);
 }
 
 // The Linux build's frame for the same state (tests/web/reference_frame).
@@ -91,4 +99,4 @@ function compare(a, b, tolerance) {
   return { differing, largest, total: a.length / 4 };
 }
 
-module.exports = { WIDTH, HEIGHT, runTo, readCanvas, referenceFrame, compare, waitHeldAt };
+module.exports = { WIDTH, HEIGHT, startHeld, resumeTo, play, readCanvas, referenceFrame, compare };
