@@ -76,10 +76,14 @@ async function play(page, actions, frame) {
 }
 
 // The Linux build's frame for the same state (tests/web/reference_frame).
-function referenceFrame(frame, actions = [], pictureDir = null) {
+// `environment` adds to the program's (ROLLBOX_PALETTE_DISPLAY=1).
+function referenceFrame(frame, actions = [], environment = {}) {
   const out = path.join(fs.mkdtempSync(path.join(os.tmpdir(), "rollbox1-reference-")), "frame.rgba");
   const args = [out, String(frame)].concat(actions.map((action) => action.join(":")));
-  execFileSync(process.env.ROLLBOX_REFERENCE_FRAME, args, { cwd: pictureDir || os.tmpdir() });
+  execFileSync(process.env.ROLLBOX_REFERENCE_FRAME, args, {
+    cwd: path.dirname(out),
+    env: { ...process.env, ...environment },
+  });
   const pixels = fs.readFileSync(out);
   fs.rmSync(path.dirname(out), { recursive: true, force: true });
   return pixels;

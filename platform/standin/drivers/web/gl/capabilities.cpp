@@ -12,6 +12,7 @@ void fixed_function_reset()
     GLuint program = fixed_function.program, buffer = fixed_function.buffer;
     GLint texturing = fixed_function.texturing_uniform;
     GLuint texture = fixed_function.default_texture;
+    GLuint cover_program = fixed_function.cover_program, cover_texture = fixed_function.cover_texture;
     fixed_function = FixedFunctionState{};
     for (MatrixStack& stack : fixed_function.stacks) {
         stack.depth = 1;
@@ -27,6 +28,8 @@ void fixed_function_reset()
     fixed_function.buffer = buffer;
     fixed_function.texturing_uniform = texturing;
     fixed_function.default_texture = texture;
+    fixed_function.cover_program = cover_program;
+    fixed_function.cover_texture = cover_texture;
 }
 
 // The switch kept here for a capability, or null when WebGL keeps it.

@@ -52,6 +52,8 @@ struct FixedFunctionState {
     GLuint buffer;
     GLint texturing_uniform;
     GLuint default_texture; // stands for texture 0, which WebGL does not have
+    GLuint cover_program;   // renderer_cover's
+    GLuint cover_texture;
 };
 extern FixedFunctionState fixed_function;
 
@@ -69,7 +71,15 @@ void transform_normal(const Matrix& matrix, const GLfloat in[3], GLfloat out[3])
 // lighting.cpp: the colour of a vertex with this eye-space normal.
 void light_vertex(const GLfloat eye_normal[3], GLfloat colour[4]);
 
-// renderer.cpp: the shader, buffer and default texture WebGL draws with, made
+// renderer.cpp: a linked shader program (0 when it fails) with attributes
+// bound to 0, 1 and 2 by name (null: none);
+GLuint linked_program(
+    const char* vertex_shader, const char* fragment_shader, const char* const attributes[3]);
+// the shader, buffer and default texture WebGL draws with, made
 // once the context is current; the vertices of one primitive drawn.
 bool renderer_start();
 void renderer_draw(GLenum primitive, const DrawnVertex* vertices, int count);
+
+// cover.cpp: RGBA pixels (rows bottom to top) put over the whole drawing
+// buffer as they are, every setting of the program's left as it was.
+void renderer_cover(const unsigned char* rgba, int width, int height);

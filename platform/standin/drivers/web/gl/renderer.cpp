@@ -43,18 +43,24 @@ static GLuint compiled(GLenum type, const char* source)
     return shader;
 }
 
-bool renderer_start()
+GLuint linked_program(const char* vertex_shader, const char* fragment_shader, const char* const attributes[3])
 {
     GLuint program = emscripten_glCreateProgram();
-    emscripten_glAttachShader(program, compiled(GL_VERTEX_SHADER, VERTEX_SHADER));
-    emscripten_glAttachShader(program, compiled(GL_FRAGMENT_SHADER, FRAGMENT_SHADER));
-    emscripten_glBindAttribLocation(program, CLIP, "clip");
-    emscripten_glBindAttribLocation(program, COLOUR, "colour");
-    emscripten_glBindAttribLocation(program, TEXTURE, "texture");
+    emscripten_glAttachShader(program, compiled(GL_VERTEX_SHADER, vertex_shader));
+    emscripten_glAttachShader(program, compiled(GL_FRAGMENT_SHADER, fragment_shader));
+    for (GLuint index = 0; index < 3; index++)
+        if (attributes[index] != nullptr) emscripten_glBindAttribLocation(program, index, attributes[index]);
     emscripten_glLinkProgram(program);
     GLint linked = GL_FALSE;
     emscripten_glGetProgramiv(program, GL_LINK_STATUS, &linked);
-    if (linked != GL_TRUE) return false;
+    return linked == GL_TRUE ? program : 0;
+}
+
+bool renderer_start()
+{
+    static const char* const ATTRIBUTES[3] = {"clip", "colour", "texture"};
+    GLuint program = linked_program(VERTEX_SHADER, FRAGMENT_SHADER, ATTRIBUTES);
+    if (program == 0) return false;
     fixed_function.program = program;
     emscripten_glUseProgram(program);
     emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);

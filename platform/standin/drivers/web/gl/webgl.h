@@ -43,3 +43,9 @@ void emscripten_glVertexAttribPointer(
     GLuint index, GLint size, GLenum type, GLboolean normalised, GLsizei stride, const void* offset);
 void emscripten_glDrawArrays(GLenum mode, GLint first, GLsizei count);
 }
+
+extern "C" {
+void emscripten_glTexSubImage2D(GLenum target, GLint level, GLint x, GLint y, GLsizei width, GLsizei height,
+    GLenum format, GLenum type, const void* pixels);
+void emscripten_glUniform1f(GLint location, GLfloat value);
+}
