@@ -8,6 +8,7 @@ const page = {
   pictures: [], // {name, bytes} written into the program's folder at each start
   program: null, // the running module
   frames: 0, // frames the program has shown since it started
+  firstFrameAt: 0, // when the first of them was shown, in ms since the page began
   holdAt: 0, // the frame to hold the program at (0: never), for tests
   resumeHeld: null,
   boxes: 0,
@@ -17,6 +18,7 @@ const element = (id) => document.getElementById(id);
 
 // One frame per animation frame; a test may hold the program after a frame.
 function nextFrame() {
+  if (page.frames === 0) page.firstFrameAt = performance.now();
   page.frames++;
   if (page.frames === page.holdAt) return new Promise((resolve) => (page.resumeHeld = resolve));
   return new Promise((resolve) => requestAnimationFrame(resolve));
