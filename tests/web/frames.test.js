@@ -69,7 +69,7 @@ const DRAGS = [
   ["up", 1, 300, 560],
 ];
 
-test("the first frame shows the cube on the dark blue clear colour, as on Linux", async () => {
+test("the first frame shows the cube on the dark blue clear colour, as on Linux, titled rollbox1", async () => {
   await frames.startHeld(page, 2);
   const pixels = await frames.readCanvas(page);
   const corner = [...pixels.subarray(0, 3)];
@@ -78,6 +78,7 @@ test("the first frame shows the cube on the dark blue clear colour, as on Linux"
   for (let i = 0; i < pixels.length; i += 4) if (pixels[i] > 20) cube++;
   assert.ok(cube > 1000, `only ${cube} pixels of the cube`);
   await assertMatchesLinux(2, [], "the first frame");
+  assert.strictEqual(await page.title(), "rollbox1");
   assertNoConsoleErrors(page);
 });
 
@@ -92,6 +93,12 @@ test("every key and both drags change the frame as on Linux, frame by frame", as
     await assertMatchesLinux(frame + 3, actions, `after ${name}`);
     frame += 6;
   }
+  // A held key repeats as the browser repeats it.
+  const held = [frame, "hold", 68, 100, 3];
+  actions.push(held);
+  await frames.play(page, [held], frame + 3);
+  await assertMatchesLinux(frame + 3, actions, "after d held for three key-downs");
+  frame += 6;
   for (const drag of DRAGS) {
     const action = [frame, ...drag];
     actions.push(action);

@@ -5,7 +5,8 @@
 //   reference_frame OUT FRAME [ACTION...]
 //
 // OUT gets the client area's pixels, rows bottom to top, RGBA. An ACTION is
-// AFTER:key:VK:CHAR (a key pressed and released), AFTER:move:X:Y,
+// AFTER:key:VK:CHAR (a key pressed and released), AFTER:hold:VK:CHAR:COUNT
+// (a key held for COUNT key-downs, the later ones repeats), AFTER:move:X:Y,
 // AFTER:down:BUTTON:X:Y or AFTER:up:BUTTON:X:Y (BUTTON 0 left, 1 right, 2
 // middle), each arriving once AFTER frames are shown; the program must be
 // between two turns of its loop then, as it must be at FRAME.
@@ -54,6 +55,10 @@ void deliver(HWND window, const Action& action)
     switch (action.kind) {
     case 'k':
         standin_key_with_character(window, action.a, action.b, true);
+        standin_key_with_character(window, action.a, 0, false);
+        break;
+    case 'h':
+        for (int i = 0; i < action.c; i++) standin_key_with_character(window, action.a, action.b, true);
         standin_key_with_character(window, action.a, 0, false);
         break;
     case 'm':

@@ -37,7 +37,13 @@ async function deliver(page, action) {
     return { left: r.left, top: r.top };
   });
   const buttons = ["left", "right", "middle"];
-  if (kind === "key") await page.keyboard.press(KEY_NAMES[a] || String.fromCharCode(b));
+  const key = KEY_NAMES[a] || String.fromCharCode(b);
+  if (kind === "key") await page.keyboard.press(key);
+  if (kind === "hold") {
+    // The second and later key-downs are the browser's repeats.
+    for (let i = 0; i < c; i++) await page.keyboard.down(key);
+    await page.keyboard.up(key);
+  }
   if (kind === "move") await page.mouse.move(rect.left + a, rect.top + b);
   if (kind === "down" || kind === "up") {
     await page.mouse.move(rect.left + b, rect.top + c);
