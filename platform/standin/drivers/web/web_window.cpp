@@ -14,13 +14,14 @@ DriverWindow* web_create_window(HWND handle, const char* title, int x, int y, in
     return driver_window(w);
 }
 
-// The canvas takes the window's size and the keyboard focus, as showing a
-// window activates it.
+// The canvas takes the window's size, as far as GL draws, and the keyboard
+// focus, as showing a window activates it.
 void web_show_window(DriverWindow* window)
 {
     WebWindow* w = web_window(window);
     web.canvas_owner = w;
-    emscripten_set_canvas_element_size(WEB_CANVAS, w->width, w->height);
+    PixelSize size = surface_size(w->width, w->height, web.largest_surface);
+    emscripten_set_canvas_element_size(WEB_CANVAS, size.width, size.height);
     web_page_focus_canvas();
 }
 
