@@ -68,7 +68,7 @@ function start() {
   const module = {
     canvas: freshCanvas(),
     // A program stopped before it got this far must not count frames.
-    nextFrame: () => (module.stopped ? new Promise(() => {}) : nextFrame()),
+    nextFrame: () => (module.stopped ? letGo(module) : nextFrame()),
     openMessageBox,
     messageBoxIsOpen,
     closeMessageBox,
@@ -80,8 +80,14 @@ function start() {
     ],
     print: (text) => console.log(text),
     printErr: (text) => console.warn(text),
-    onExit: (code) => showEnded(`rollbox1 ended, code ${code}.`),
-    onAbort: (what) => showEnded(`rollbox1 stopped: ${what}`),
+    onExit: (code) => {
+      module.ended = true;
+      showEnded(`rollbox1 ended, code ${code}.`);
+    },
+    onAbort: (what) => {
+      module.ended = true;
+      showEnded(`rollbox1 stopped: ${what}`);
+    },
   };
   page.program = module;
   createRollbox(module);
@@ -96,9 +102,19 @@ async function choosePictures(files) {
   restart();
 }
 
-// A running program stops where it waits, for good, and a new one starts.
+// A stopped program lets go of the page's events (once it runs: one still
+// loading does so at its first frame) and waits for good.
+function letGo(module) {
+  if (module.calledRun && !module.ended) module._web_page_stopped();
+  return new Promise(() => {});
+}
+
+// A running program stops where it waits, and a new one starts.
 function restart() {
-  if (page.program) page.program.stopped = true;
+  if (page.program) {
+    page.program.stopped = true;
+    letGo(page.program);
+  }
   page.resumeHeld = null;
   start();
 }

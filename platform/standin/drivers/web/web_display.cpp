@@ -1,6 +1,8 @@
 // The web driver: a canvas in a page, with a WebGL context, the page's
 // events and its dialogs. The driver table, its start and end, and the
 // queries that need nothing else.
+#include <emscripten/emscripten.h>
+
 #include "platform/standin/drivers/web/web_driver.h"
 
 WebState web;
@@ -46,6 +48,13 @@ static const DisplayDriver WEB_DRIVER = {
     .set_cursor_pos = nullptr, // the browser owns the pointer and the canvas's size
     .resize_window = nullptr,
 };
+
+// The page stops a program for good when it starts another: the stopped one
+// takes no more of the page's events, so nothing keeps it.
+extern "C" EMSCRIPTEN_KEEPALIVE void web_page_stopped()
+{
+    web_listen(false);
+}
 
 const DisplayDriver* web_driver_init(const char** failure)
 {
