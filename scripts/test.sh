@@ -19,6 +19,8 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/scripts/common.sh"
 
 install_missing_packages "${TEST_PACKAGES[@]}"
+# The Linux tree registers the browser tests when node is there.
+install_node_tools
 
 echo "== Layout (clang-format) and includes"
 (cd "$top" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror)
