@@ -110,6 +110,30 @@ test("every key and both drags change the frame as on Linux, frame by frame", as
   assertNoConsoleErrors(page);
 });
 
+test("a hidden page is a minimised window: no frame while hidden, then the frame Linux shows", async () => {
+  await frames.startHeld(page, 20);
+  const other = await session.browser.newPage();
+  await other.bringToFront();
+  await page.waitForFunction(() => document.visibilityState === "hidden", { timeout: 30000, polling: 50 });
+  // Released, the program draws its frame minimised, then waits for the page.
+  await page.evaluate(() => {
+    rollbox.holdAt = 25;
+    const resume = rollbox.resumeHeld;
+    rollbox.resumeHeld = null;
+    resume();
+  });
+  await new Promise((resolve) => setTimeout(resolve, 1000));
+  assert.strictEqual(await page.evaluate(() => rollbox.frames), 21);
+  await page.bringToFront();
+  await other.close();
+  await page.waitForFunction(() => rollbox.frames === 25 && rollbox.resumeHeld !== null, {
+    timeout: 30000,
+    polling: 50,
+  });
+  await assertMatchesLinux(25, [[20, "hide"], [21, "show"]], "minimised and restored");
+  assertNoConsoleErrors(page);
+});
+
 test("Escape ends the program with code 0, and it starts again", async () => {
   await frames.startHeld(page, 5);
   await page.evaluate(() => {

@@ -8,10 +8,12 @@
 // AFTER:key:VK:CHAR (a key pressed and released), AFTER:hold:VK:CHAR:COUNT
 // (a key held for COUNT key-downs, the later ones repeats), AFTER:move:X:Y,
 // AFTER:down:BUTTON:X:Y or AFTER:up:BUTTON:X:Y (BUTTON 0 left, 1 right, 2
-// middle), each arriving once AFTER frames are shown; the program must be
+// middle), AFTER:hide or AFTER:show (the window minimised, or restored and
+// exposed), each arriving once AFTER frames are shown; the program must be
 // between two turns of its loop then, as it must be at FRAME.
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "demo/demo.h"
@@ -23,18 +25,17 @@ namespace {
 
 struct Action {
     int after;
-    char kind;
+    char kind[8];
     int a, b, c;
 };
 
 bool parse(const char* text, Action* action)
 {
-    char kind[8] = {};
-    action->a = action->b = action->c = 0;
-    int fields =
-        std::sscanf(text, "%d:%7[a-z]:%d:%d:%d", &action->after, kind, &action->a, &action->b, &action->c);
-    action->kind = kind[0];
-    return fields >= 4;
+    *action = Action{};
+    int fields = std::sscanf(
+        text, "%d:%7[a-z]:%d:%d:%d", &action->after, action->kind, &action->a, &action->b, &action->c);
+    bool bare = std::strcmp(action->kind, "hide") == 0 || std::strcmp(action->kind, "show") == 0;
+    return fields >= 4 || (fields == 2 && bare);
 }
 
 int frames_shown()
@@ -50,25 +51,24 @@ void point_at(HWND window, int x, int y)
     standin_set_cursor(client.left + x, client.top + y);
 }
 
-void deliver(HWND window, const Action& action)
+void deliver(HWND window, const Action& action, const RECT& client)
 {
-    switch (action.kind) {
-    case 'k':
-        standin_key_with_character(window, action.a, action.b, true);
+    auto is = [&action](const char* kind) { return std::strcmp(action.kind, kind) == 0; };
+    if (is("key") || is("hold")) {
+        int downs = is("key") ? 1 : action.c;
+        for (int i = 0; i < downs; i++) standin_key_with_character(window, action.a, action.b, true);
         standin_key_with_character(window, action.a, 0, false);
-        break;
-    case 'h':
-        for (int i = 0; i < action.c; i++) standin_key_with_character(window, action.a, action.b, true);
-        standin_key_with_character(window, action.a, 0, false);
-        break;
-    case 'm':
+    } else if (is("move")) {
         point_at(window, action.a, action.b);
         standin_motion(window, action.a, action.b);
-        break;
-    default: // d, u
+    } else if (is("down") || is("up")) {
         point_at(window, action.b, action.c);
-        standin_button(window, static_cast<MouseButton>(action.a), action.kind == 'd', action.b, action.c);
-        break;
+        standin_button(window, static_cast<MouseButton>(action.a), is("down"), action.b, action.c);
+    } else if (is("hide")) {
+        standin_resize(window, 0, 0, true);
+    } else if (is("show")) {
+        standin_resize(window, client.right, client.bottom, false);
+        standin_expose(window);
     }
 }
 
@@ -109,7 +109,7 @@ int main(int argc, char** argv)
     standin_journal_clear();
     while (frames_shown() < target) {
         for (const Action& action : actions)
-            if (action.after == frames_shown()) deliver(window, action);
+            if (action.after == frames_shown()) deliver(window, action, client);
         int before = frames_shown();
         loop_turn();
         for (const Action& action : actions)
