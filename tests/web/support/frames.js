@@ -7,9 +7,6 @@ const fs = require("fs");
 const os = require("os");
 const path = require("path");
 
-const WIDTH = 600;
-const HEIGHT = 500;
-
 async function waitHeldAt(page, frame) {
   await page.waitForFunction((n) => rollbox.frames === n && rollbox.resumeHeld !== null, { timeout: 60000 }, frame);
 }
@@ -109,4 +106,4 @@ function compare(a, b, tolerance) {
   return { differing, largest, total: a.length / 4 };
 }
 
-module.exports = { WIDTH, HEIGHT, startHeld, resumeTo, play, readCanvas, referenceFrame, compare };
+module.exports = { startHeld, resumeTo, play, readCanvas, referenceFrame, compare };

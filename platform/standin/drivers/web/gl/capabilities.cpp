@@ -9,11 +9,9 @@ FixedFunctionState fixed_function;
 
 void fixed_function_reset()
 {
-    GLuint program = fixed_function.program, buffer = fixed_function.buffer;
-    GLint texturing = fixed_function.texturing_uniform;
-    GLuint texture = fixed_function.default_texture;
-    GLuint cover_program = fixed_function.cover_program, cover_texture = fixed_function.cover_texture;
+    RendererObjects objects = fixed_function.objects;
     fixed_function = FixedFunctionState{};
+    fixed_function.objects = objects;
     for (MatrixStack& stack : fixed_function.stacks) {
         stack.depth = 1;
         stack.entries[0] = Matrix{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
@@ -24,12 +22,6 @@ void fixed_function_reset()
     fixed_function.texture[3] = 1;
     for (GLfloat& channel : fixed_function.colour) channel = 1;
     fixed_function.primitive = NO_PRIMITIVE;
-    fixed_function.program = program;
-    fixed_function.buffer = buffer;
-    fixed_function.texturing_uniform = texturing;
-    fixed_function.default_texture = texture;
-    fixed_function.cover_program = cover_program;
-    fixed_function.cover_texture = cover_texture;
 }
 
 // The switch kept here for a capability, or null when WebGL keeps it.
@@ -83,10 +75,10 @@ void glGetIntegerv(GLenum name, GLint* values)
         *values = static_cast<GLint>(MODES[fixed_function.matrix_mode]);
         return;
     case GL_MODELVIEW_STACK_DEPTH:
-        *values = fixed_function.stacks[0].depth;
+        *values = fixed_function.stacks[MODELVIEW_STACK].depth;
         return;
     case GL_PROJECTION_STACK_DEPTH:
-        *values = fixed_function.stacks[1].depth;
+        *values = fixed_function.stacks[PROJECTION_STACK].depth;
         return;
     case GL_POLYGON_MODE:
         values[0] = static_cast<GLint>(fixed_function.polygon_mode[0]);

@@ -27,17 +27,17 @@ static const int IN_THE_WAY_COUNT = sizeof IN_THE_WAY / sizeof IN_THE_WAY[0];
 
 static bool prepare()
 {
-    if (fixed_function.cover_program != 0) return true;
+    if (fixed_function.objects.cover_program != 0) return true;
     static const char* const ATTRIBUTES[3] = {"corner", nullptr, nullptr};
-    fixed_function.cover_program = linked_program(VERTEX_SHADER, FRAGMENT_SHADER, ATTRIBUTES);
-    emscripten_glGenTextures(1, &fixed_function.cover_texture);
-    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.cover_texture);
+    fixed_function.objects.cover_program = linked_program(VERTEX_SHADER, FRAGMENT_SHADER, ATTRIBUTES);
+    emscripten_glGenTextures(1, &fixed_function.objects.cover_texture);
+    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.objects.cover_texture);
     // Any size: no mipmaps, no repeat.
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-    return fixed_function.cover_program != 0;
+    return fixed_function.objects.cover_program != 0;
 }
 
 void renderer_cover(const unsigned char* rgba, int width, int height)
@@ -53,17 +53,17 @@ void renderer_cover(const unsigned char* rgba, int width, int height)
     emscripten_glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     emscripten_glViewport(0, 0, width, height);
     emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.cover_texture);
+    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.objects.cover_texture);
     emscripten_glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
-    emscripten_glUseProgram(fixed_function.cover_program);
+    emscripten_glUseProgram(fixed_function.objects.cover_program);
     static const GLfloat CORNERS[8] = {0, 0, 1, 0, 0, 1, 1, 1};
-    emscripten_glBindBuffer(GL_ARRAY_BUFFER, fixed_function.buffer);
+    emscripten_glBindBuffer(GL_ARRAY_BUFFER, fixed_function.objects.buffer);
     emscripten_glBufferData(GL_ARRAY_BUFFER, sizeof CORNERS, CORNERS, GL_STREAM_DRAW);
     for (GLuint attribute = 1; attribute < 3; attribute++) emscripten_glDisableVertexAttribArray(attribute);
     emscripten_glEnableVertexAttribArray(0);
     emscripten_glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
     emscripten_glDrawArrays(GL_TRIANGLE_STRIP, 0, 4);
-    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.default_texture);
+    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.objects.default_texture);
     emscripten_glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     emscripten_glViewport(viewport[0], viewport[1], viewport[2], viewport[3]);
     for (int i = 0; i < IN_THE_WAY_COUNT; i++)

@@ -28,9 +28,21 @@ struct DrawnVertex {
 
 const int MOST_VERTICES = 4096;
 
+enum MatrixStackIndex { MODELVIEW_STACK, PROJECTION_STACK, TEXTURE_STACK, STACK_COUNT };
+
+// What WebGL draws with (renderer.cpp, cover.cpp): made once per context.
+struct RendererObjects {
+    GLuint program;
+    GLuint buffer;
+    GLint texturing_uniform;
+    GLuint default_texture; // stands for texture 0, which WebGL does not have
+    GLuint cover_program;   // renderer_cover's
+    GLuint cover_texture;
+};
+
 struct FixedFunctionState {
-    MatrixStack stacks[3]; // modelview, projection, texture
-    int matrix_mode;       // the index of the current stack
+    MatrixStack stacks[STACK_COUNT];
+    MatrixStackIndex matrix_mode; // the current stack
 
     bool lighting;
     bool light0;
@@ -47,23 +59,18 @@ struct FixedFunctionState {
     DrawnVertex vertices[MOST_VERTICES];
     int vertex_count;
 
-    // renderer.cpp: what WebGL draws with.
-    GLuint program;
-    GLuint buffer;
-    GLint texturing_uniform;
-    GLuint default_texture; // stands for texture 0, which WebGL does not have
-    GLuint cover_program;   // renderer_cover's
-    GLuint cover_texture;
+    RendererObjects objects;
 };
 extern FixedFunctionState fixed_function;
 
 const GLenum NO_PRIMITIVE = 0xFFFF;
 
-// capabilities.cpp: the whole state as a new context has it.
+// capabilities.cpp: the whole state as a new context has it (the renderer's
+// objects kept).
 void fixed_function_reset();
 
 // matrices.cpp: the current matrix of a stack, and a vector through a matrix.
-Matrix& current_matrix(int stack);
+Matrix& current_matrix(MatrixStackIndex stack);
 void transform(const Matrix& matrix, const GLfloat in[4], GLfloat out[4]);
 // The inverse transpose's upper 3 x 3 applied to a normal.
 void transform_normal(const Matrix& matrix, const GLfloat in[3], GLfloat out[3]);

@@ -55,17 +55,17 @@ void glVertex3f(GLfloat x, GLfloat y, GLfloat z)
     DrawnVertex& v = fixed_function.vertices[fixed_function.vertex_count++];
     const GLfloat object[4] = {x, y, z, 1};
     GLfloat eye[4];
-    transform(current_matrix(0), object, eye);
-    transform(current_matrix(1), eye, v.clip);
+    transform(current_matrix(MODELVIEW_STACK), object, eye);
+    transform(current_matrix(PROJECTION_STACK), eye, v.clip);
     if (fixed_function.lighting) {
         GLfloat eye_normal[3];
-        transform_normal(current_matrix(0), fixed_function.normal, eye_normal);
+        transform_normal(current_matrix(MODELVIEW_STACK), fixed_function.normal, eye_normal);
         light_vertex(eye_normal, v.colour);
     } else {
         for (int i = 0; i < 4; i++) v.colour[i] = fixed_function.colour[i];
     }
     GLfloat texture[4];
-    transform(current_matrix(2), fixed_function.texture, texture);
+    transform(current_matrix(TEXTURE_STACK), fixed_function.texture, texture);
     v.texture[0] = texture[0] / texture[3];
     v.texture[1] = texture[1] / texture[3];
 }

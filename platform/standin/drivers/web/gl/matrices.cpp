@@ -6,21 +6,25 @@
 
 static const Matrix IDENTITY = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
 
-static int stack_of(GLenum mode)
+// The stack of a matrix mode; false for no mode.
+static bool stack_of(GLenum mode, MatrixStackIndex* stack)
 {
     switch (mode) {
     case GL_MODELVIEW:
-        return 0;
+        *stack = MODELVIEW_STACK;
+        return true;
     case GL_PROJECTION:
-        return 1;
+        *stack = PROJECTION_STACK;
+        return true;
     case GL_TEXTURE:
-        return 2;
+        *stack = TEXTURE_STACK;
+        return true;
     default:
-        return -1;
+        return false;
     }
 }
 
-Matrix& current_matrix(int stack)
+Matrix& current_matrix(MatrixStackIndex stack)
 {
     MatrixStack& s = fixed_function.stacks[stack];
     return s.entries[s.depth - 1];
@@ -67,8 +71,8 @@ extern "C" {
 
 void glMatrixMode(GLenum mode)
 {
-    int stack = stack_of(mode);
-    if (stack >= 0) fixed_function.matrix_mode = stack;
+    MatrixStackIndex stack;
+    if (stack_of(mode, &stack)) fixed_function.matrix_mode = stack;
 }
 
 void glLoadIdentity()

@@ -61,14 +61,14 @@ bool renderer_start()
     static const char* const ATTRIBUTES[3] = {"clip", "colour", "texture"};
     GLuint program = linked_program(VERTEX_SHADER, FRAGMENT_SHADER, ATTRIBUTES);
     if (program == 0) return false;
-    fixed_function.program = program;
+    fixed_function.objects.program = program;
     emscripten_glUseProgram(program);
     emscripten_glUniform1i(emscripten_glGetUniformLocation(program, "picture"), 0);
-    fixed_function.texturing_uniform = emscripten_glGetUniformLocation(program, "texturing");
-    emscripten_glGenBuffers(1, &fixed_function.buffer);
-    emscripten_glGenTextures(1, &fixed_function.default_texture);
+    fixed_function.objects.texturing_uniform = emscripten_glGetUniformLocation(program, "texturing");
+    emscripten_glGenBuffers(1, &fixed_function.objects.buffer);
+    emscripten_glGenTextures(1, &fixed_function.objects.default_texture);
     emscripten_glActiveTexture(GL_TEXTURE0);
-    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.default_texture);
+    emscripten_glBindTexture(GL_TEXTURE_2D, fixed_function.objects.default_texture);
     // OpenGL's defaults, where WebGL's differ.
     emscripten_glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST_MIPMAP_LINEAR);
     return true;
@@ -83,9 +83,9 @@ static bool drawable(GLenum primitive)
 void renderer_draw(GLenum primitive, const DrawnVertex* vertices, int count)
 {
     if (!drawable(primitive) || count == 0) return;
-    emscripten_glUseProgram(fixed_function.program);
-    emscripten_glUniform1i(fixed_function.texturing_uniform, fixed_function.texture_2d ? 1 : 0);
-    emscripten_glBindBuffer(GL_ARRAY_BUFFER, fixed_function.buffer);
+    emscripten_glUseProgram(fixed_function.objects.program);
+    emscripten_glUniform1i(fixed_function.objects.texturing_uniform, fixed_function.texture_2d ? 1 : 0);
+    emscripten_glBindBuffer(GL_ARRAY_BUFFER, fixed_function.objects.buffer);
     emscripten_glBufferData(
         GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(DrawnVertex)) * count, vertices, GL_STREAM_DRAW);
     struct Field {
