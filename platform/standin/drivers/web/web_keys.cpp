@@ -1,7 +1,8 @@
 // The page's key events as Windows sees keys: the browser's key code is
 // already the Windows virtual-key code of the key (whatever the modifiers),
-// and the key's value is the character it types with them. A held key
-// repeats its key-down as the browser repeats it.
+// but for three punctuation keys in some browsers, and the key's value is the
+// character it types with them. A held key repeats its key-down as the
+// browser repeats it.
 #include <cstring>
 
 #include "platform/standin/drivers/web/web_driver.h"
@@ -19,6 +20,30 @@ static const NamedKey TYPING_KEYS[] = {
     {"Backspace", '\b'},
     {"Tab", '\t'},
 };
+
+struct KeyCodeRow {
+    unsigned long key_code;
+    const char* typed; // the key's value that tells the row's key from another with that code
+    int virtual_key;
+};
+
+// Key codes some browsers give in place of Windows' for these keys (173 is
+// also Windows' own code of the mute key).
+static const KeyCodeRow OTHER_KEY_CODES[] = {
+    {59, nullptr, VK_OEM_1},
+    {61, nullptr, VK_OEM_PLUS},
+    {173, "-", VK_OEM_MINUS},
+    {173, "_", VK_OEM_MINUS},
+};
+
+static int virtual_key_of(const EmscriptenKeyboardEvent* event)
+{
+    for (const KeyCodeRow& row : OTHER_KEY_CODES)
+        if (row.key_code == event->keyCode &&
+            (row.typed == nullptr || std::strcmp(row.typed, event->key) == 0))
+            return row.virtual_key;
+    return event->keyCode < 256 ? static_cast<int>(event->keyCode) : 0;
+}
 
 // One UTF-8 character of Latin-1, or 0.
 static int latin1_character(const char* text)
@@ -43,7 +68,7 @@ static int typed_character(const EmscriptenKeyboardEvent* event)
 
 void web_translate_key(const EmscriptenKeyboardEvent* event, int* virtual_key, int* character)
 {
-    *virtual_key = event->keyCode < 256 ? static_cast<int>(event->keyCode) : 0;
+    *virtual_key = virtual_key_of(event);
     *character = typed_character(event);
     if (*virtual_key == VK_DELETE) *character = 0; // Delete types nothing on Windows
     // A key of no other kind still types its character.
