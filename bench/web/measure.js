@@ -1,7 +1,8 @@
 // The web benchmark (bench/web.sh): rollbox1's page beside its GLUT twin
-// (build-web/twin), each loaded in turn in headless chromium, ROUNDS rounds of
-// SECONDS each. Per page and round: the time from navigation to the first
-// frame; frames drawn against the page's animation frames over the span
+// (build-web/twin), each loaded in turn in one headless chromium (once each
+// before the rounds, so that the browser's own start, its GPU process's
+// included, is not the page's), ROUNDS rounds of SECONDS each. Per page and
+// round: the time from navigation to the first frame; frames drawn against the page's animation frames over the span
 // after a warm-up; the processor time a frame costs (every process of the
 // browser, from /proc); and once, the bytes the page transfers, gzipped.
 //
@@ -92,15 +93,19 @@ async function round(browser, server, spec) {
 
 (async () => {
   const results = new Map(PAGES.map((spec) => [spec.name, []]));
+  const profile = fs.mkdtempSync("/tmp/rollbox1-bench-");
+  const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile, args: FLAGS });
+  const servers = new Map();
+  for (const spec of PAGES) {
+    servers.set(spec.name, await serve(path.join(build, spec.folder)));
+    const warmUp = await browser.newPage();
+    await warmUp.goto(servers.get(spec.name).url);
+    await warmUp.waitForFunction(`${spec.frames} > 0`, { timeout: 60000, polling: 10 });
+    await warmUp.close();
+  }
   for (let r = 1; r <= rounds; r++)
     for (const spec of PAGES) {
-      const profile = fs.mkdtempSync("/tmp/rollbox1-bench-");
-      const server = await serve(path.join(build, spec.folder));
-      const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile, args: FLAGS });
-      const result = await round(browser, server, spec);
-      await browser.close();
-      server.close();
-      fs.rmSync(profile, { recursive: true, force: true });
+      const result = await round(browser, servers.get(spec.name), spec);
       results.get(spec.name).push(result);
       console.log(
         `round ${r} ${spec.name.padEnd(9)}: first frame ${result.firstFrame.toFixed(0)} ms after navigation, ` +
@@ -108,6 +113,9 @@ async function round(browser, server, spec) {
           `of animation frames, ${result.cpuPerFrameMs.toFixed(2)} ms processor time a frame`
       );
     }
+  await browser.close();
+  for (const server of servers.values()) server.close();
+  fs.rmSync(profile, { recursive: true, force: true });
   const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
   const summary = {};
   for (const [name, list] of results)
