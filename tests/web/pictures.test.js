@@ -76,3 +76,18 @@ test("chosen pictures go on the cube in order; an unreadable file is named and s
   assert.deepStrictEqual(seen, ["red", "green", "blue", "yellow", "red"]);
   assertNoConsoleErrors(page);
 });
+
+test("a picture dropped on the page goes on the cube", async () => {
+  const page = await openPage(session);
+  const bytes = fs.readFileSync(picture("dropped.bmp", "lime", "512x512", "BMP3")).toString("base64");
+  await page.evaluate((base64) => {
+    const data = Uint8Array.from(atob(base64), (character) => character.charCodeAt(0));
+    const transfer = new DataTransfer();
+    transfer.items.add(new File([data], "dropped.bmp"));
+    document.body.dispatchEvent(new DragEvent("drop", { dataTransfer: transfer, bubbles: true }));
+  }, bytes);
+  await page.waitForFunction(() => rollbox.pictures.length === 1, { timeout: 30000, polling: 100 });
+  await frames.startHeld(page, 60);
+  assert.strictEqual(cubeColour(await frames.readCanvas(page)), "green");
+  assertNoConsoleErrors(page);
+});
