@@ -101,7 +101,7 @@ void web_page_wake();
 int web_page_has_canvas();
 void web_page_set_title(const char* title);
 void web_page_focus_canvas();
-void web_page_block_menu(int block);
+void web_page_hold_mouse(int hold);
 void web_page_canvas_rect(double* left_top);
 void web_page_screen_size(int* width_height);
 int web_page_open_box(const char* text, const char* caption);

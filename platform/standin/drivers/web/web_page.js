@@ -44,9 +44,13 @@ mergeInto(LibraryManager.library, {
     Module.canvas.focus();
   },
 
-  // The right button's menu would take the mouse from a zoom drag.
-  web_page_block_menu: function (block) {
-    Module.canvas.oncontextmenu = block ? (event) => event.preventDefault() : null;
+  // A press on the canvas captures the pointer, so that a drag goes on
+  // outside the browser's window too; the right button's menu would take
+  // the mouse from a zoom drag.
+  web_page_hold_mouse: function (hold) {
+    const canvas = Module.canvas;
+    canvas.onpointerdown = hold ? (event) => canvas.setPointerCapture(event.pointerId) : null;
+    canvas.oncontextmenu = hold ? (event) => event.preventDefault() : null;
   },
 
   // The canvas's top-left corner in the page's viewport.

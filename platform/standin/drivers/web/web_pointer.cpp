@@ -65,7 +65,7 @@ void web_listen_to_mouse(bool listen)
     emscripten_set_mousedown_callback(everywhere, nullptr, EM_TRUE, listen ? on_button : nullptr);
     emscripten_set_mouseup_callback(everywhere, nullptr, EM_TRUE, listen ? on_button : nullptr);
     emscripten_set_mousemove_callback(everywhere, nullptr, EM_TRUE, listen ? on_move : nullptr);
-    web_page_block_menu(listen);
+    web_page_hold_mouse(listen);
 }
 
 bool web_get_cursor_pos(int* screen_x, int* screen_y)
