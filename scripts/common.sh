@@ -16,6 +16,12 @@ TEST_PACKAGES=(
   g++-mingw-w64-x86-64-posix wine64
   dpkg-dev lintian
 )
+# To build and show the browser build (scripts/web.sh) and to pass its tests:
+# Debian's Emscripten, chromium for the screenshot and the tests. Node and npm
+# (for the tests' puppeteer-core) are installed by install_node_tools.
+WEB_PACKAGES=(
+  cmake make python3 emscripten chromium imagemagick x11-utils
+)
 # To make the packages (scripts/package.sh): dpkg-shlibdeps finds the Debian
 # package's dependencies, mingw-w64 builds the Windows program.
 PACKAGE_PACKAGES=(
@@ -37,6 +43,29 @@ install_missing_packages() {
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
+
+# Node and npm, from Debian where the commands are missing (a node from
+# elsewhere comes with its own npm; Debian's npm would replace it).
+install_node_tools() {
+  command -v node >/dev/null || install_missing_packages nodejs
+  command -v npm >/dev/null || install_missing_packages npm
+}
+
+# The browser tests' driver, puppeteer-core, as tests/web/package-lock.json
+# pins it, into tests/web/node_modules; it never downloads a browser (the
+# tests drive Debian's chromium).
+install_web_test_tools() {
+  install_node_tools
+  local folder
+  folder="$(dirname "${BASH_SOURCE[0]}")/../tests/web"
+  [ "$folder/node_modules/.package-lock.json" -nt "$folder/package-lock.json" ] && return 0
+  echo "Installing the browser tests' npm packages (tests/web/package-lock.json)"
+  (cd "$folder" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --no-audit --no-fund --loglevel=error)
+}
+
+# Debian's emcc runs node with Debian's own JavaScript modules (acorn), which
+# a node from elsewhere finds only through NODE_PATH.
+export NODE_PATH=/usr/share/nodejs
 
 # build_preset NAME: configures the tree of the preset NAME in
 # CMakePresets.json, then builds it with two jobs (the machines this runs on

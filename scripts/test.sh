@@ -9,13 +9,18 @@
 #   3. libFuzzer on the picture loader and the registry's colour strings,
 #      20 s a target (scripts/fuzz.sh);
 #   4. the Windows cross-build with mingw-w64 of everything above the platform
-#      door, and its zip's program under Wine.
+#      door, and its zip's program under Wine;
+#   5. the browser build with Emscripten, and its page in headless chromium
+#      (e2e-web, run from the Linux tree, whose frames they are checked
+#      against).
 # Each tree is a preset of CMakePresets.json.
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/scripts/common.sh"
 
 install_missing_packages "${TEST_PACKAGES[@]}"
+# The Linux tree registers the browser tests when node is there.
+install_node_tools
 
 echo "== Layout (clang-format) and includes"
 (cd "$top" && git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run -Werror)
@@ -23,7 +28,7 @@ echo "== Layout (clang-format) and includes"
 
 echo "== Linux build and tests"
 build_preset build
-(cd "$top" && ctest --preset build -LE e2e-wine)
+(cd "$top" && ctest --preset build -LE 'e2e-wine|e2e-web')
 
 echo "== Sanitizer build and tests"
 build_preset sanitize
@@ -36,3 +41,9 @@ bash "$top/scripts/fuzz.sh" 20
 echo "== Windows cross-build"
 build_preset windows
 (cd "$top" && ctest --preset windows -L e2e-wine)
+
+echo "== Browser build and tests"
+install_missing_packages "${WEB_PACKAGES[@]}"
+install_web_test_tools
+build_preset web
+(cd "$top" && ctest --preset build -L e2e-web)

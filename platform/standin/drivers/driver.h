@@ -112,3 +112,4 @@ COLORREF system_colour(int index);
 // with *failure saying why for the user (no display, no OpenGL on it, no EGL).
 const DisplayDriver* x11_driver_init(const char** failure);
 const DisplayDriver* null_driver_init(const char** failure);
+const DisplayDriver* web_driver_init(const char** failure);

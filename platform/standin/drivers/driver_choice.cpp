@@ -1,6 +1,6 @@
 // Which display driver runs: the one a test selects, else the null driver when
 // ROLLBOX_DRIVER=null asks for it, else x11 when a display opens; otherwise
-// none, and window creation fails.
+// none, and window creation fails. In a web page there is only the web driver.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,10 +18,18 @@ struct DriverBootstrap {
     const DisplayDriver* (*init)(const char** failure);
 };
 
+#ifdef __EMSCRIPTEN__
+static const DriverBootstrap DRIVERS[] = {
+    {"web", web_driver_init},
+};
+static const char DEFAULT_DRIVER[] = "web";
+#else
 static const DriverBootstrap DRIVERS[] = {
     {"x11", x11_driver_init},
     {"null", null_driver_init},
 };
+static const char DEFAULT_DRIVER[] = "x11";
+#endif
 
 static const DisplayDriver* driver;
 static bool chosen;
@@ -57,14 +65,15 @@ static void settle_standard_streams()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-// ROLLBOX_DRIVER=null selects the headless driver; anything else means x11.
+// ROLLBOX_DRIVER=null selects the headless driver; anything else means the
+// default one.
 const DisplayDriver* current_driver()
 {
     if (chosen) return driver;
     settle_standard_streams();
     const char* wanted = std::getenv("ROLLBOX_DRIVER");
     bool headless = wanted != nullptr && std::strcmp(wanted, "null") == 0;
-    start(bootstrap_named(headless ? "null" : "x11"), true);
+    start(bootstrap_named(headless ? "null" : DEFAULT_DRIVER), true);
     return driver;
 }
 

@@ -97,8 +97,16 @@ void change_system_palette_use(UINT use);
 void put_fixed_colours(PALETTEENTRY entries[256], UINT use);
 int nearest_colour(const PALETTEENTRY* entries, int count, const PALETTEENTRY& colour);
 
-// palette_display.cpp: the colour an 8-bit 3-3-2 pixel value stands for; the
+// palette_values.cpp: the colour an 8-bit 3-3-2 pixel value stands for; the
+// colour it shows on the window of a device context (its system entry's,
+// through the context's last realisation or else the default palette); the
+// size of the frame GL drew for that window, when the context current is
+// the window's own.
+PALETTEENTRY pixel_value_colour(int value);
+PALETTEENTRY shown_colour(const GdiDc* dc, int value);
+bool palette_frame_size(const GdiDc* dc, PixelSize* size);
+
+// palette_display.cpp (on the web, drivers/web/gl/palette_display.cpp): the
 // frame GL drew in full colour with the current context turned, before the
 // swap, into what the palette display shows of it.
-PALETTEENTRY pixel_value_colour(int value);
 void show_frame_in_palette_colours(const GdiDc* dc, WglContext* current);

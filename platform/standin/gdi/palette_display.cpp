@@ -29,24 +29,10 @@ static const int BAND_PIXELS = 1 << 18;
 static uint32_t band[BAND_PIXELS];
 static uint32_t shown[BAND_PIXELS];
 
-PALETTEENTRY pixel_value_colour(int value)
-{
-    return PALETTEENTRY{static_cast<BYTE>((value & 7) * 255 / 7),
-        static_cast<BYTE>((value >> 3 & 7) * 255 / 7), static_cast<BYTE>((value >> 6 & 3) * 255 / 3), 0};
-}
-
-// The default palette's 20 entries are the first 10 and the last 10 system entries.
-static int default_entry(int value)
-{
-    int nearest = nearest_colour(standard_colours(), 20, pixel_value_colour(value));
-    return nearest < 10 ? nearest : nearest + 236;
-}
-
 static void fill_shown_colours(const GdiDc* dc)
 {
     for (int value = 0; value < 256; value++) {
-        int entry = dc->realised ? dc->shown_entry[value] : default_entry(value);
-        const PALETTEENTRY& colour = gdi_state.system_palette[entry];
+        PALETTEENTRY colour = shown_colour(dc, value);
         uint32_t top_bits = static_cast<uint32_t>((value & 7) << 15 | (value >> 3 & 7) << 7 | value >> 6);
         shown_by_top_bits[top_bits] =
             0xFF000000u | static_cast<uint32_t>(colour.peRed << 16 | colour.peGreen << 8 | colour.peBlue);
@@ -151,19 +137,10 @@ static void put_back(const ProgramSettings& saved)
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, static_cast<GLuint>(saved.draw_framebuffer));
 }
 
-// Only with the window's own context current: another window's would read
-// the wrong buffer.
 void show_frame_in_palette_colours(const GdiDc* dc, WglContext* current)
 {
-    const GdiDc* current_dc = dc_record(gdi_state.current_dc);
-    const WindowRecord* window = window_record(dc->window);
-    if (current == nullptr || current_dc == nullptr || window == nullptr || current_dc->window != dc->window)
-        return;
-    int client_width = window->client_rect.right - window->client_rect.left;
-    int client_height = window->client_rect.bottom - window->client_rect.top;
-    if (client_width <= 0 || client_height <= 0) return;
-    // What GL draws into, which a huge window exceeds.
-    PixelSize surface = surface_size(client_width, client_height, largest_viewport());
+    PixelSize surface;
+    if (current == nullptr || !palette_frame_size(dc, &surface)) return;
     int width = surface.width, height = surface.height;
     fill_shown_colours(dc);
     ProgramSettings saved = set_up_pass();

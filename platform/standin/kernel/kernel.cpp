@@ -2,6 +2,7 @@
 #include <sched.h>
 #include <time.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,8 +10,13 @@
 #include "platform/standin/kernel/kernel_state.h"
 #include "platform/standin/testing.h"
 
-// Where a 64-bit Windows program's image is loaded by default.
+// Where a Windows program's image is loaded by default: a 64-bit one's, or
+// with 32-bit pointers (the web build) a 32-bit one's.
+#if UINTPTR_MAX > 0xFFFFFFFFu
 static const ULONG_PTR PROGRAM_IMAGE_BASE = 0x140000000;
+#else
+static const ULONG_PTR PROGRAM_IMAGE_BASE = 0x400000;
+#endif
 static const DWORD INFINITE_WAIT = 0xFFFFFFFF;
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR module_name)
