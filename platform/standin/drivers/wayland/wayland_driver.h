@@ -70,7 +70,8 @@ struct WaylandWindow {
     PixelSize surface_size; // the wl_egl_window's: the client's, as far as GL draws
     int screen_x;           // where the stand-in placed the client area on its own screen
     int screen_y;
-    bool shown; // ShowWindow was called: its buffers are committed
+    bool shown;   // ShowWindow was called: its buffers are committed
+    bool exposed; // painted again once shown and configured
     bool activated;
 };
 

@@ -13,10 +13,20 @@ WaylandWindow* wayland_find_window(wl_surface* surface)
     return nullptr;
 }
 
+// What was drawn before the window was shown and configured never reached
+// the screen: once it can, it is painted again.
+static void expose_when_showable(WaylandWindow* w)
+{
+    if (!w->shown || !w->toplevel.configured || w->exposed) return;
+    w->exposed = true;
+    event_exposed(w->handle);
+}
+
 // A size of 0 leaves the size to the window; a new one is WM_SIZE.
 static void on_configured(void* owner, int width, int height, bool activated)
 {
     auto w = static_cast<WaylandWindow*>(owner);
+    expose_when_showable(w);
     HWND handle = w->handle;
     bool resized = width > 0 && height > 0 && (width != w->width || height != w->height);
     bool activation_changed = activated != w->activated;
@@ -64,7 +74,9 @@ DriverWindow* wayland_create_window(HWND handle, const char* title, int x, int y
 // The surface appears with its next buffer, once configured.
 void wayland_show_window(DriverWindow* window)
 {
-    wayland_window(window)->shown = true;
+    WaylandWindow* w = wayland_window(window);
+    w->shown = true;
+    expose_when_showable(w);
 }
 
 void wayland_destroy_window(DriverWindow* window)
