@@ -1,18 +1,27 @@
 # Shared by the README's commands: the Debian packages rollbox1 needs, their
 # installation, and the build. Sourced, not run.
 
+# The wayland driver: the client library and its EGL window, the protocols
+# and their scanner, keymaps, title bars drawn by libdecor where the
+# compositor draws none, and message boxes drawn with cairo and pango.
+WAYLAND_PACKAGES=(
+  libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev
+  libdecor-0-dev libdecor-0-plugin-1-cairo libpango1.0-dev libcairo2-dev
+)
 # To build and run the demonstration.
 RUN_PACKAGES=(
   g++ cmake make pkg-config
   libx11-dev libgl-dev libegl-dev libglu1-mesa-dev
   libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   xvfb x11-utils imagemagick
+  "${WAYLAND_PACKAGES[@]}"
 )
 # To build and pass every test: the above, and the test tools.
 TEST_PACKAGES=(
   "${RUN_PACKAGES[@]}"
   libgtest-dev libbenchmark-dev
   xdotool clang-format git clang libclang-rt-14-dev
+  sway weston wtype grim jq
   g++-mingw-w64-x86-64-posix wine64
   dpkg-dev lintian
 )
@@ -47,9 +56,11 @@ build_preset() {
     cmake --build --preset "$1" -j2)
 }
 
-# True when an X display can be opened.
+# True when a Wayland compositor's socket is there or an X display can be opened.
 display_opens() {
-  [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+  local socket=${WAYLAND_DISPLAY:-}
+  [ -n "$socket" ] && [ "${socket#/}" = "$socket" ] && socket="${XDG_RUNTIME_DIR:-}/$socket"
+  { [ -n "${WAYLAND_DISPLAY:-}" ] && [ -S "$socket" ]; } || { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
 }
 
 # start_xvfb [WIDTHxHEIGHTxDEPTH [OPTIONS...]]: starts a private Xvfb, with

@@ -18,7 +18,10 @@ cpack --config "$ROLLBOX_BUILD_DIR/CPackConfig.cmake" -G DEB -B "$work/deb" >"$w
 deb=$(echo "$work"/deb/rollbox1_*_amd64.deb)
 dpkg-deb --contents "$deb" | grep ' \./usr/bin/rollbox1$' >/dev/null || fail "no usr/bin/rollbox1 in $deb"
 depends=$(dpkg-deb --field "$deb" Depends)
-for package in libc6 libx11-6 libglx0 libopengl0 libglu1; do
+for package in libc6 libx11-6 libglx0 libopengl0 libglu1 libwayland-client0 libwayland-egl1 libxkbcommon0 \
+    libdecor-0-0 libpangocairo-1.0-0; do
     [[ "$depends" == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
+[[ "$(dpkg-deb --field "$deb" Recommends)" == *libdecor-0-plugin-1-cairo* ]] ||
+    fail "Recommends lacks libdecor's plugin that draws title bars"
 lintian --fail-on error "$deb" >"$work/out" 2>&1 || fail "lintian found errors in $deb"
