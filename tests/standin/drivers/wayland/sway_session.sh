@@ -56,6 +56,7 @@ start_sway() {
     HELD_PIDS="$HELD_PIDS $!"
     exec {pointer_commands}>"$work/pointer.in"
     wait_until grep -q ready "$work/pointer" || fail "no pointer device: $(cat "$work/pointer")"
+    park_pointer
     user_command wtype -s 1000000000
     (exec "${command[@]}") &
     HELD_PIDS="$HELD_PIDS $!"
@@ -122,4 +123,8 @@ drag() {
     pointer_to "$6" "$7"
     sleep 0.5
     pointer release "$1"
+    park_pointer
 }
+# The headless output draws the pointer into every screenshot: after use it
+# goes to the output's corner, off the windows.
+park_pointer() { pointer move 1023 767; }

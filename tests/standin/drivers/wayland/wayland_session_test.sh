@@ -82,12 +82,23 @@ box_shows_text() {
         mean=$(/usr/bin/convert "$work/box.png" -colorspace Gray -format "%[fx:mean]" info:) &&
         awk -v m="$mean" 'BEGIN { exit !(m > 0.7 && m < 0.99) }'
 }
+# sway may report a new window's place before it has put its title bar on top.
+box_settled() {
+    local before
+    box_found && before="$box_x $box_y $box_width $box_height" && sleep 0.3 && box_found &&
+        [ "$before" = "$box_x $box_y $box_width $box_height" ]
+}
+box_focused() {
+    as_user swaymsg -t get_tree | jq -e '.. | objects | select(.name? == "Error") | .focused' >/dev/null
+}
 mean=
 for answer in Return Escape click; do
     set_mark
     key m
     wait_until box_found || fail "no error box"
     wait_until box_shows_text || fail "the box does not show dark text on white (mean $mean)"
+    wait_until box_focused || fail "the box did not get the focus"
+    wait_until box_settled || fail "the box keeps moving"
     key d # taken by the box, not the window
     case $answer in
     click)
