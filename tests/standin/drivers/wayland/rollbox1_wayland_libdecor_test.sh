@@ -5,13 +5,14 @@
 # takes no input; its screenshooter (with --debug) writes into the folder it
 # runs in.
 source "$(dirname "$0")/sway_session.sh"
+session_for_user "$work"
 printf '%s\n' '[core]' 'idle-time=0' '[shell]' 'panel-position=none' 'background-color=0xff204060' \
     >"$work/weston.ini"
 user_command weston --config="$work/weston.ini" --backend=headless-backend.so --use-pixman --width=1024 \
     --height=768 --socket=wayland-weston --debug
 (cd "$work" && exec "${command[@]}") >"$work/weston.log" 2>&1 &
 SWAY_PID=$! # stopped at the end as the compositor
-wait_until test -S "$runtime/wayland-weston" || fail "weston did not start: $(cat "$work/weston.log")"
+wait_until test -S "$session_runtime/wayland-weston" || fail "weston did not start: $(cat "$work/weston.log")"
 export WAYLAND_DISPLAY=wayland-weston SWAYSOCK=
 
 user_command "$ROLLBOX_BUILD_DIR/demo/rollbox1"

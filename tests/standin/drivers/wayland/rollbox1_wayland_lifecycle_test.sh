@@ -5,7 +5,7 @@
 # input again once shown; when the compositor goes away it ends with 1 and
 # one line on stderr.
 source "$(dirname "$0")/sway_session.sh"
-start_sway
+start_session
 start_rollbox1
 key -k Escape
 wait_for_exit || fail "Escape did not end rollbox1"

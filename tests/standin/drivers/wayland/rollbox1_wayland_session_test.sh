@@ -4,7 +4,7 @@
 # title bar; every key row of the controls, letters as typed, a held arrow
 # that keeps turning, both drags; the compositor's close, which ends it with 0.
 source "$(dirname "$0")/sway_session.sh"
-start_sway
+start_session
 start_rollbox1
 [ "$client_width $client_height" = "600 500" ] || fail "the client area is $client_width x $client_height"
 for corner in "0 0" "599 0" "0 499" "599 499"; do

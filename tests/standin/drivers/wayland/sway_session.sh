@@ -1,55 +1,19 @@
 # Sourced by the wayland end-to-end scripts, called as SCRIPT POINTER_DEVICE:
-# a private sway on its headless backend (no Xwayland, no DISPLAY), run with
-# the programs it shows as an unprivileged user (sway refuses root) in a
-# runtime folder of that user's; a pointer device and a keyboard held open so
-# that swaymsg and wtype reach the clients; screenshots with grim.
+# a private sway on its headless backend (no Xwayland, no DISPLAY; see
+# start_sway in scripts/common.sh), run with the programs it shows as an
+# unprivileged user; a pointer device and a keyboard held open so that the
+# clients have input; screenshots with grim.
 source "$ROLLBOX_SOURCE_DIR/tests/support/x_session.sh"
 pointer_device=$(realpath "${1:?usage: SCRIPT POINTER_DEVICE}")
 unset DISPLAY WAYLAND_DISPLAY SWAYSOCK
 SWAY_PID= HELD_PIDS=
 trap 'kill $program_pid $HELD_PIDS $SWAY_PID 2>/dev/null; wait $program_pid $HELD_PIDS $SWAY_PID 2>/dev/null; rm -rf "$work"' EXIT
 
-# The user everything in the session runs as: nobody when this runs as root.
-runtime="$work/runtime"
-mkdir -m 700 "$runtime"
-run_as=()
-if [ "$(id -u)" -eq 0 ]; then
-    chown nobody:nogroup "$work" "$runtime"
-    run_as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-fi
-# user_command COMMAND...: sets `command` to the line that runs it as that
-# user in the session's environment, for `exec` where its process id counts.
-# The compositor's sockets are named once it has made them.
-user_command() {
-    command=("${run_as[@]}" env -i PATH=/usr/bin:/bin HOME="$work" XDG_RUNTIME_DIR="$runtime")
-    [ -z "${WAYLAND_DISPLAY:-}" ] || command+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY" SWAYSOCK="$SWAYSOCK")
-    command+=("$@")
-}
-as_user() {
+# start_session: sway (scripts/common.sh), then the pointer device and a
+# keyboard that stay while it runs.
+start_session() {
+    start_sway "$work" || fail "sway did not start"
     local command
-    user_command "$@"
-    "${command[@]}"
-}
-
-sway_answers() { as_user swaymsg -t get_version; }
-session_sockets() {
-    WAYLAND_DISPLAY=$(cd "$runtime" && ls wayland-[0-9] 2>/dev/null | head -n 1) && [ -n "$WAYLAND_DISPLAY" ] &&
-        SWAYSOCK=$(ls "$runtime"/sway-ipc.*.sock 2>/dev/null | head -n 1) && [ -n "$SWAYSOCK" ]
-}
-
-# start_sway: the compositor with a 1024 x 768 output on which rollbox1's
-# window floats at the size it asks for (tiled, sway would fill the output
-# with it), then the pointer device and a keyboard that stay while it runs.
-start_sway() {
-    printf '%s\n' 'output HEADLESS-1 resolution 1024x768' \
-        'for_window [app_id="rollbox1|window_probe"] floating enable' >"$work/sway.conf"
-    local command
-    user_command env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 sway -c "$work/sway.conf"
-    (exec "${command[@]}") >"$work/sway.log" 2>&1 &
-    SWAY_PID=$!
-    wait_until session_sockets || fail "sway did not start: $(cat "$work/sway.log")"
-    export WAYLAND_DISPLAY SWAYSOCK
-    wait_until sway_answers || fail "sway does not answer"
     mkfifo "$work/pointer.in"
     user_command "$pointer_device"
     (exec "${command[@]}" <"$work/pointer.in" >"$work/pointer" 2>&1) &

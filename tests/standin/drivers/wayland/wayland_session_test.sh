@@ -6,7 +6,7 @@
 # the pointer's place; a modal error box answered by Return,
 # Escape or a click; the compositor's close request ending the loop.
 source "$(dirname "$0")/sway_session.sh"
-start_sway
+start_session
 user_command "$ROLLBOX_BUILD_DIR/tests/standin/window_probe" "wayland probe" 150 120 320 240
 (cd "$work" && exec "${command[@]}") >"$work/out" 2>"$work/err" &
 program_pid=$!
