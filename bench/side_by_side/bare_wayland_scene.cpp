@@ -30,12 +30,14 @@ static Bare bare;
 static void on_global(void*, wl_registry* registry, uint32_t name, const char* interface, uint32_t)
 {
     if (std::strcmp(interface, wl_compositor_interface.name) == 0)
-        bare.compositor = static_cast<wl_compositor*>(wl_registry_bind(registry, name, &wl_compositor_interface, 4));
+        bare.compositor =
+            static_cast<wl_compositor*>(wl_registry_bind(registry, name, &wl_compositor_interface, 4));
     if (std::strcmp(interface, xdg_wm_base_interface.name) == 0)
         bare.wm_base = static_cast<xdg_wm_base*>(wl_registry_bind(registry, name, &xdg_wm_base_interface, 1));
 }
 static void on_global_remove(void*, wl_registry*, uint32_t) { }
-static const wl_registry_listener REGISTRY_LISTENER = {.global = on_global, .global_remove = on_global_remove};
+static const wl_registry_listener REGISTRY_LISTENER = {
+    .global = on_global, .global_remove = on_global_remove};
 
 static void on_ping(void*, xdg_wm_base* wm_base, uint32_t serial)
 {
@@ -106,8 +108,8 @@ int main()
     EGLDisplay egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, display, nullptr);
     eglInitialize(egl, nullptr, nullptr);
     eglBindAPI(EGL_OPENGL_API);
-    const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_RED_SIZE, 8,
-        EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 16, EGL_NONE};
+    const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
+        EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 16, EGL_NONE};
     EGLConfig config;
     EGLint count = 0;
     if (!eglChooseConfig(egl, wanted, &config, 1, &count) || count < 1) {

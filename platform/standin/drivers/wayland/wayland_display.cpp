@@ -76,7 +76,7 @@ static const wl_output_listener OUTPUT_LISTENER = {
 };
 
 // Each global the driver uses, bound at the version it needs at most.
-static void* bind(uint32_t name, const wl_interface* interface, uint32_t offered, uint32_t wanted)
+static void* bind_global(uint32_t name, const wl_interface* interface, uint32_t offered, uint32_t wanted)
 {
     return wl_registry_bind(wayland.registry, name, interface, offered < wanted ? offered : wanted);
 }
@@ -84,20 +84,21 @@ static void* bind(uint32_t name, const wl_interface* interface, uint32_t offered
 static void on_global(void*, wl_registry*, uint32_t name, const char* interface, uint32_t version)
 {
     if (std::strcmp(interface, wl_compositor_interface.name) == 0 && !wayland.compositor) {
-        wayland.compositor = static_cast<wl_compositor*>(bind(name, &wl_compositor_interface, version, 4));
+        wayland.compositor =
+            static_cast<wl_compositor*>(bind_global(name, &wl_compositor_interface, version, 4));
     } else if (std::strcmp(interface, wl_shm_interface.name) == 0 && !wayland.shm) {
-        wayland.shm = static_cast<wl_shm*>(bind(name, &wl_shm_interface, version, 1));
+        wayland.shm = static_cast<wl_shm*>(bind_global(name, &wl_shm_interface, version, 1));
     } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !wayland.seat) {
-        wayland.seat = static_cast<wl_seat*>(bind(name, &wl_seat_interface, version, 5));
+        wayland.seat = static_cast<wl_seat*>(bind_global(name, &wl_seat_interface, version, 5));
         wayland_seat_start(wayland.seat);
     } else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0 && !wayland.wm_base) {
-        wayland.wm_base = static_cast<xdg_wm_base*>(bind(name, &xdg_wm_base_interface, version, 2));
+        wayland.wm_base = static_cast<xdg_wm_base*>(bind_global(name, &xdg_wm_base_interface, version, 2));
         xdg_wm_base_add_listener(wayland.wm_base, &WM_BASE_LISTENER, nullptr);
     } else if (std::strcmp(interface, zxdg_decoration_manager_v1_interface.name) == 0) {
         wayland.decoration_manager = static_cast<zxdg_decoration_manager_v1*>(
-            bind(name, &zxdg_decoration_manager_v1_interface, version, 1));
+            bind_global(name, &zxdg_decoration_manager_v1_interface, version, 1));
     } else if (std::strcmp(interface, wl_output_interface.name) == 0 && !wayland.output) {
-        wayland.output = static_cast<wl_output*>(bind(name, &wl_output_interface, version, 2));
+        wayland.output = static_cast<wl_output*>(bind_global(name, &wl_output_interface, version, 2));
         wl_output_add_listener(wayland.output, &OUTPUT_LISTENER, nullptr);
     }
 }
