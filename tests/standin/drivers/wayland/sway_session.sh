@@ -47,11 +47,11 @@ screenshot() {
         as_user grim -g "$client_x,$client_y ${client_width}x$client_height" - >"$work/shot.png" 2>/dev/null
 }
 
-# start_rollbox1: rollbox1 of the build in the session, in $work, until its
-# window shows the cube.
+# start_rollbox1 [VARIABLE=VALUE...]: rollbox1 of the build in the session,
+# in $work, with those variables, until its window shows the cube.
 start_rollbox1() {
     local command
-    user_command "$ROLLBOX_BUILD_DIR/demo/rollbox1"
+    user_command env "$@" "$ROLLBOX_BUILD_DIR/demo/rollbox1"
     (cd "$work" && exec "${command[@]}") >"$work/out" 2>"$work/err" &
     program_pid=$!
     watched="rollbox1 rollbox1"
