@@ -71,7 +71,9 @@ key p
 expect_in_order "pointer 50 60 0"
 
 # The error box: a second toplevel, a child of the window, titled Error, dark
-# text on white; Return, Escape or a click on OK answers it.
+# text on white, its button strip in the button face colour of the moment
+# (white while 'w' has the static colours taken over); Return, Escape or a
+# click on OK answers it.
 box_found() {
     local line
     line=$(windows_of window_probe | grep ' Error$' | head -n 1) && [ -n "$line" ] &&
@@ -91,12 +93,16 @@ box_settled() {
 box_focused() {
     as_user swaymsg -t get_tree | jq -e '.. | objects | select(.name? == "Error") | .focused' >/dev/null
 }
+strip_colour() { /usr/bin/convert "$work/box.png" -format "%[fx:int(255*p{0,$((box_height - 1))}.r+0.5)] %[fx:int(255*p{0,$((box_height - 1))}.g+0.5)] %[fx:int(255*p{0,$((box_height - 1))}.b+0.5)]" info:; }
 mean=
-for answer in Return Escape click; do
+for case in "Return w 255" "Escape w 240" "click - 240"; do
+    read -r answer toggle face <<<"$case"
     set_mark
+    [ "$toggle" = - ] || key "$toggle"
     key m
     wait_until box_found || fail "no error box"
     wait_until box_shows_text || fail "the box does not show dark text on white (mean $mean)"
+    [ "$(strip_colour)" = "$face $face $face" ] || fail "the button strip is $(strip_colour), not $face"
     wait_until box_focused || fail "the box did not get the focus"
     wait_until box_settled || fail "the box keeps moving"
     key d # taken by the box, not the window
