@@ -10,6 +10,7 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include "platform/standin/drivers/driver.h"
+#include "platform/standin/drivers/events.h"
 #include "xdg-decoration-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
@@ -126,6 +127,27 @@ struct WaylandMessageBox {
     COLORREF colours[BOX_COLOURS];   // as painted
 };
 
+// An input report the input queue had no room for (wayland_input.cpp).
+enum ReportKind { REPORT_KEY, REPORT_BUTTON, REPORT_MOTION };
+struct WaylandReport {
+    ReportKind kind;
+    HWND window;
+    int code; // the virtual key, or the MouseButton
+    int character;
+    bool down;
+    int x;
+    int y;
+};
+
+const int WAYLAND_MAX_BACKLOG = 1024;
+
+// Reports waiting, in order, from reports[first] on (a ring).
+struct WaylandBacklog {
+    WaylandReport reports[WAYLAND_MAX_BACKLOG];
+    int first;
+    int count;
+};
+
 const int WAYLAND_MAX_FORMATS = 64;
 const int WAYLAND_MAX_CONTEXTS = 32;
 const int WAYLAND_MAX_BOXES = 8;
@@ -158,6 +180,7 @@ struct WaylandState {
     WaylandKeyboard keys;                       // wayland_keys.cpp
     WaylandPointer pointer;                     // wayland_pointer.cpp
     WaylandMessageBox boxes[WAYLAND_MAX_BOXES]; // wayland_message_box.cpp
+    WaylandBacklog backlog;                     // wayland_input.cpp
 };
 extern WaylandState wayland;
 
@@ -197,6 +220,14 @@ void wayland_fit_all_surfaces();
 void wayland_poll_events();
 void wayland_wait_events(int timeout);
 long long wayland_now(); // the monotonic clock, in milliseconds
+
+// wayland_input.cpp: input reports through the event API, kept in order
+// while the input queue is full. Delivering the backlog returns true once
+// none waits.
+void wayland_report_key(HWND window, int virtual_key, int character, bool down);
+void wayland_report_button(HWND window, MouseButton button, bool down, int x, int y);
+void wayland_report_motion(HWND window, int x, int y);
+bool wayland_deliver_backlog();
 
 // wayland_seat.cpp: the keyboard and pointer come and go with the seat's capabilities.
 void wayland_seat_start(wl_seat* seat);

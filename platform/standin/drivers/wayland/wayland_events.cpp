@@ -41,11 +41,11 @@ static void read_events(int timeout)
     if (wl_display_read_events(wayland.display) < 0) wayland_connection_lost();
 }
 
-// While the input queue is full, what was read stays in the connection's
-// queue, in order, so nothing typed is lost.
+// Input the queue had no room for goes first; until all of it has gone,
+// nothing new is read.
 void wayland_poll_events()
 {
-    if (!event_input_has_room()) return;
+    if (!wayland_deliver_backlog()) return;
     read_events(0);
     dispatch_pending();
     wayland_repeat_keys();
@@ -53,7 +53,7 @@ void wayland_poll_events()
 
 void wayland_wait_events(int timeout)
 {
-    if (!event_input_has_room()) {
+    if (!wayland_deliver_backlog()) {
         nap_a_moment();
         return;
     }

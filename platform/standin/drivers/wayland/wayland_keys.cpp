@@ -84,14 +84,14 @@ static void report_press(WaylandWindow* w, xkb_keycode_t key)
     int virtual_key = 0, character = 0;
     translate(key, &virtual_key, &character);
     if (virtual_key != 0 && !wayland_has_open_message_box(w))
-        event_key(w->handle, virtual_key, character, true);
+        wayland_report_key(w->handle, virtual_key, character, true);
 }
 
 static void report_release(WaylandWindow* w, xkb_keycode_t key)
 {
     int virtual_key = 0, character = 0;
     translate(key, &virtual_key, &character);
-    if (virtual_key != 0) event_key(w->handle, virtual_key, 0, false);
+    if (virtual_key != 0) wayland_report_key(w->handle, virtual_key, 0, false);
 }
 
 static void start_repeat(xkb_keycode_t key)

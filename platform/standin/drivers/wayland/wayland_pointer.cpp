@@ -52,7 +52,7 @@ static void on_enter(void*, wl_pointer*, uint32_t serial, wl_surface* surface, w
     wayland.pointer.over = surface;
     show_arrow(serial);
     if (WaylandWindow* w = place(x, y))
-        event_motion(w->handle, static_cast<int>(std::floor(wayland.pointer.x)),
+        wayland_report_motion(w->handle, static_cast<int>(std::floor(wayland.pointer.x)),
             static_cast<int>(std::floor(wayland.pointer.y)));
 }
 
@@ -64,7 +64,7 @@ static void on_leave(void*, wl_pointer*, uint32_t, wl_surface* surface)
 static void on_motion(void*, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y)
 {
     if (WaylandWindow* w = place(x, y))
-        event_motion(w->handle, static_cast<int>(std::floor(wayland.pointer.x)),
+        wayland_report_motion(w->handle, static_cast<int>(std::floor(wayland.pointer.x)),
             static_cast<int>(std::floor(wayland.pointer.y)));
 }
 
@@ -101,7 +101,7 @@ static void on_button(void*, wl_pointer*, uint32_t, uint32_t, uint32_t code, uin
     if (!w || !button_of(code, &button)) return;
     // Releases still arrive while a message box is up, so no button stays held.
     if (down && wayland_has_open_message_box(w)) return;
-    event_button(w->handle, button, down, x, y);
+    wayland_report_button(w->handle, button, down, x, y);
 }
 
 static void on_axis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t) { }
