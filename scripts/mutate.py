@@ -3,7 +3,7 @@
 
 Makes one deliberate fault (a mutant) at a time in a scratch copy of the tree,
 rebuilds it incrementally and runs the unit, gl and toolkit tests, then the
-e2e-x11 tests, stopping at the first failure. A mutant that fails a test is
+e2e-x11 and the e2e-wayland tests, stopping at the first failure. A mutant that fails a test is
 killed; one that passes them all survives: behaviour that nothing guards.
 
     scripts/mutate.py demo                      every mutant of a folder
@@ -478,7 +478,7 @@ def build(build_dir):
     return run(["cmake", "--build", build_dir, "-j2"], build_dir, 900)[0] == 0
 
 
-TEST_STAGES = [("unit|gl|toolkit", "^(unit|gl|toolkit)$"), ("e2e-x11", "^e2e-x11$")]
+TEST_STAGES = [("unit|gl|toolkit", "^(unit|gl|toolkit)$"), ("e2e-x11", "^e2e-x11$"), ("e2e-wayland", "^e2e-wayland$")]
 
 
 def first_failing_stage(build_dir, jobs):
