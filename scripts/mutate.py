@@ -3,8 +3,9 @@
 
 Makes one deliberate fault (a mutant) at a time in a scratch copy of the tree,
 rebuilds it incrementally and runs the unit, gl and toolkit tests, then the
-e2e-x11 and the e2e-wayland tests, stopping at the first failure. A mutant that fails a test is
-killed; one that passes them all survives: behaviour that nothing guards.
+e2e-x11 and the e2e-wayland tests, stopping at the first failure. A mutant
+that fails a test is killed; one that passes them all survives: behaviour
+that nothing guards.
 
     scripts/mutate.py demo                      every mutant of a folder
     scripts/mutate.py demo/key_controls.cpp     every mutant of a file
