@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # rollbox1 beside the same scene on freeglut and on bare Xlib + GLX, started in
 # turn in one private Xvfb, each in an empty folder (so the cube shows the
-# gradient). Frames are counted the same way for all three: a preloaded
-# counter of glXSwapBuffers. Per program and round: frames a second over the
+# gradient); with --wayland, rollbox1 on its wayland driver beside the same
+# scene on bare wayland-client + EGL, in one headless sway (scripts/common.sh).
+# Frames are counted the same way for all: a preloaded counter of
+# glXSwapBuffers and eglSwapBuffers. Per program and round: frames a second over the
 # measured span after a warm-up, the time from start to the first frame, and
 # the processor time a frame costs (all threads; steadier than frames a
 # second on a busy machine).
@@ -10,14 +12,15 @@
 # strace attached for a few seconds (strace slows the program; the counts per
 # frame are what matter).
 #
-#   bash bench/side_by_side.sh [--syscalls] [BUILD_DIR [ROUNDS [SECONDS]]]
+#   bash bench/side_by_side.sh [--wayland] [--syscalls] [BUILD_DIR [ROUNDS [SECONDS]]]
 #
 # BUILD_DIR (default build/) is a tree configured with the benchmarks
 # (the build preset).
 set -euo pipefail
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$top/scripts/common.sh"
-syscalls=no
+display=x11 syscalls=no
+[ "${1:-}" = --wayland ] && display=wayland && shift
 [ "${1:-}" = --syscalls ] && syscalls=yes && shift
 build=$(realpath "${1:-$top/build}")
 rounds=${2:-3}
@@ -26,21 +29,45 @@ warm_up=2
 
 # freeglut and strace are the benchmark's own needs; the tree is configured
 # again so that it finds freeglut, then the four pieces are built.
-install_missing_packages libglut-dev strace
+install_missing_packages libglut-dev strace sway jq
 cmake "$build" >/dev/null
-cmake --build "$build" -j2 --target rollbox1 glut_scene bare_scene swap_counter >/dev/null
+cmake --build "$build" -j2 --target rollbox1 glut_scene bare_scene bare_wayland_scene swap_counter >/dev/null
 
 declare -A program=([rollbox1]="$build/demo/rollbox1" [freeglut]="$build/bench/glut_scene" [bare]="$build/bench/bare_scene")
 names=(rollbox1 freeglut bare)
+if [ "$display" = wayland ]; then
+    program[bare]="$build/bench/bare_wayland_scene"
+    names=(rollbox1 bare)
+fi
 for name in "${names[@]}"; do
     [ -x "${program[$name]}" ] || { echo "missing ${program[$name]}: configure $build with -DROLLBOX_BENCH=ON" >&2; exit 1; }
 done
 counter="$build/bench/libswap_counter.so"
 
 work=$(mktemp -d)
-XVFB_PID= pid=
-trap 'kill $pid $XVFB_PID 2>/dev/null; wait $pid $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT
-start_xvfb 1024x768x24
+XVFB_PID= SWAY_PID= pid=
+trap 'kill $pid $XVFB_PID $SWAY_PID 2>/dev/null; wait $pid $XVFB_PID $SWAY_PID 2>/dev/null; rm -rf "$work"' EXIT
+if [ "$display" = wayland ]; then
+    unset DISPLAY
+    start_sway "$work"
+else
+    unset WAYLAND_DISPLAY
+    start_xvfb 1024x768x24
+fi
+
+# launch NAME FOLDER COUNT: starts the program in FOLDER, counting its frames
+# into COUNT; its process id in pid. On Wayland it runs as sway's user.
+launch() {
+    if [ "$display" = wayland ]; then
+        local command
+        chmod 777 "$2"
+        user_command env ROLLBOX_SWAP_COUNT_FILE="$3" LD_PRELOAD="$counter" "${program[$1]}"
+        (cd "$2" && exec "${command[@]}") >/dev/null 2>&1 &
+    else
+        (cd "$2" && ROLLBOX_SWAP_COUNT_FILE="$3" LD_PRELOAD="$counter" exec "${program[$1]}") >/dev/null 2>&1 &
+    fi
+    pid=$!
+}
 
 now_ns() { date +%s%N; }
 # frames FILE, first_swap_ns FILE: the counter's two numbers.
@@ -59,8 +86,7 @@ run() {
     mkdir "$folder"
     rm -f "$count"
     launched=$(now_ns)
-    (cd "$folder" && ROLLBOX_SWAP_COUNT_FILE="$count" LD_PRELOAD="$counter" exec "${program[$name]}") >/dev/null 2>&1 &
-    pid=$!
+    launch "$name" "$folder" "$count"
     for _ in $(seq 300); do [ "$(frames "$count")" -gt 0 ] 2>/dev/null && break; sleep 0.1; done
     [ "$(frames "$count")" -gt 0 ] 2>/dev/null || { echo "$name drew no frame" >&2; exit 1; }
     sleep "$warm_up"
@@ -104,8 +130,13 @@ for name in "${names[@]}"; do
     printf '%-9s %18s %24s %26s\n' "$name" "$(median ${fps[$name]})" "$(median ${starts[$name]})" "$(median ${cpu[$name]})"
 done
 # shellcheck disable=SC2086
-awk -v r="$(median ${fps[rollbox1]})" -v g="$(median ${fps[freeglut]})" -v b="$(median ${fps[bare]})" \
+awk -v r="$(median ${fps[rollbox1]})" -v b="$(median ${fps[bare]})" -v rc="$(median ${cpu[rollbox1]})" \
+    -v bc="$(median ${cpu[bare]})" 'BEGIN {
+    printf "\nrollbox1 / bare frames/s:     %.3f (target >= 0.98)\n", r / b
+    printf "rollbox1 / bare processor:   %.3f (target <= 1)\n", rc / bc }'
+[ "$display" = wayland ] && exit 0
+# shellcheck disable=SC2086
+awk -v r="$(median ${fps[rollbox1]})" -v g="$(median ${fps[freeglut]})" \
     -v rs="$(median ${starts[rollbox1]})" -v gs="$(median ${starts[freeglut]})" 'BEGIN {
-    printf "\nrollbox1 / freeglut frames/s: %.3f (target >= 1.05)\n", r / g
-    printf "rollbox1 / bare frames/s:     %.3f (target >= 0.98)\n", r / b
+    printf "rollbox1 / freeglut frames/s: %.3f (target >= 1.05)\n", r / g
     printf "rollbox1 / freeglut start:    %.3f (target <= 1)\n", rs / gs }'

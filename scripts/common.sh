@@ -1,18 +1,27 @@
 # Shared by the README's commands: the Debian packages rollbox1 needs, their
 # installation, and the build. Sourced, not run.
 
+# The wayland driver: the client library and its EGL window, the protocols
+# and their scanner, keymaps, title bars drawn by libdecor where the
+# compositor draws none, and message boxes drawn with cairo and pango.
+WAYLAND_PACKAGES=(
+  libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev
+  libdecor-0-dev libdecor-0-plugin-1-cairo libpango1.0-dev libcairo2-dev
+)
 # To build and run the demonstration.
 RUN_PACKAGES=(
   g++ cmake make pkg-config
   libx11-dev libgl-dev libegl-dev libglu1-mesa-dev
   libgl1-mesa-dri libglx-mesa0 libegl-mesa0
   xvfb x11-utils imagemagick
+  "${WAYLAND_PACKAGES[@]}"
 )
 # To build and pass every test: the above, and the test tools.
 TEST_PACKAGES=(
   "${RUN_PACKAGES[@]}"
   libgtest-dev libbenchmark-dev
   xdotool clang-format git clang libclang-rt-14-dev
+  sway weston wtype grim jq
   g++-mingw-w64-x86-64-posix wine64
   dpkg-dev lintian
 )
@@ -76,9 +85,11 @@ build_preset() {
     cmake --build --preset "$1" -j2)
 }
 
-# True when an X display can be opened.
+# True when a Wayland compositor's socket is there or an X display can be opened.
 display_opens() {
-  [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1
+  local socket=${WAYLAND_DISPLAY:-}
+  [ -n "$socket" ] && [ "${socket#/}" = "$socket" ] && socket="${XDG_RUNTIME_DIR:-}/$socket"
+  { [ -n "${WAYLAND_DISPLAY:-}" ] && [ -S "$socket" ]; } || { [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; }
 }
 
 # start_xvfb [WIDTHxHEIGHTxDEPTH [OPTIONS...]]: starts a private Xvfb, with
@@ -107,4 +118,65 @@ start_xvfb() {
   kill "$XVFB_PID" 2>/dev/null
   echo "Xvfb did not start" >&2
   return 1
+}
+
+# A Wayland session, as the tests and the benchmark start one: sway on its
+# headless backend (no Xwayland), a 1024 x 768 output on which the windows of
+# app ids rollbox1, window_probe and bare_wayland_scene float at the size they
+# ask for (tiled, sway would fill the output with them). sway refuses root,
+# so it and the programs it shows run as nobody when this runs as root.
+#
+# session_for_user FOLDER: FOLDER (made that user's) is the session's home
+# and FOLDER/runtime its runtime folder, for user_command and as_user.
+session_for_user() {
+  session_home=$1
+  session_runtime="$1/runtime"
+  mkdir -m 700 "$session_runtime"
+  run_as=()
+  if [ "$(id -u)" -eq 0 ]; then
+    chown nobody:nogroup "$session_home" "$session_runtime"
+    run_as=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
+  fi
+  unset WAYLAND_DISPLAY SWAYSOCK
+}
+
+# start_sway FOLDER: starts sway in the session of FOLDER; exports
+# WAYLAND_DISPLAY and SWAYSOCK; its process id is in SWAY_PID. Returns 1 when
+# it does not start.
+start_sway() {
+  session_for_user "$1"
+  printf '%s\n' 'output HEADLESS-1 resolution 1024x768' \
+    'for_window [app_id="rollbox1|window_probe|bare_wayland_scene"] floating enable' >"$session_home/sway.conf"
+  local command tries
+  user_command env WLR_BACKENDS=headless WLR_RENDERER=pixman WLR_LIBINPUT_NO_DEVICES=1 \
+    sway -c "$session_home/sway.conf"
+  (exec "${command[@]}") >"$session_home/sway.log" 2>&1 &
+  SWAY_PID=$!
+  for tries in $(seq 1 300); do
+    WAYLAND_DISPLAY=$(cd "$session_runtime" && ls wayland-[0-9] 2>/dev/null | head -n 1) || true
+    SWAYSOCK=$(ls "$session_runtime"/sway-ipc.*.sock 2>/dev/null | head -n 1) || true
+    if [ -n "$WAYLAND_DISPLAY" ] && [ -n "$SWAYSOCK" ] && as_user swaymsg -t get_version >/dev/null 2>&1; then
+      export WAYLAND_DISPLAY SWAYSOCK
+      return 0
+    fi
+    kill -0 "$SWAY_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  unset WAYLAND_DISPLAY SWAYSOCK
+  echo "sway did not start: $(cat "$session_home/sway.log")" >&2
+  return 1
+}
+
+# user_command COMMAND...: sets `command` to the line that runs COMMAND as
+# the session's user in the session's environment (and no other), for `exec`
+# where its process id counts; as_user COMMAND... runs it so.
+user_command() {
+  command=("${run_as[@]}" env -i PATH=/usr/bin:/bin HOME="$session_home" XDG_RUNTIME_DIR="$session_runtime")
+  [ -z "${WAYLAND_DISPLAY:-}" ] || command+=(WAYLAND_DISPLAY="$WAYLAND_DISPLAY" SWAYSOCK="${SWAYSOCK:-}")
+  command+=("$@")
+}
+as_user() {
+  local command
+  user_command "$@"
+  "${command[@]}"
 }

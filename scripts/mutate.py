@@ -3,8 +3,9 @@
 
 Makes one deliberate fault (a mutant) at a time in a scratch copy of the tree,
 rebuilds it incrementally and runs the unit, gl and toolkit tests, then the
-e2e-x11 tests, stopping at the first failure. A mutant that fails a test is
-killed; one that passes them all survives: behaviour that nothing guards.
+e2e-x11 and the e2e-wayland tests, stopping at the first failure. A mutant
+that fails a test is killed; one that passes them all survives: behaviour
+that nothing guards.
 
     scripts/mutate.py demo                      every mutant of a folder
     scripts/mutate.py demo/key_controls.cpp     every mutant of a file
@@ -42,7 +43,11 @@ from mutate_operators import change_of, mutants_of, mutated  # noqa: E402
 TOP = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 EQUIVALENT_LIST = os.path.join(TOP, "scripts", "mutate-equivalent.txt")
 SOURCE_SUFFIXES = (".cpp", ".h")
-TEST_STAGES = [("unit|gl|toolkit", "^(unit|gl|toolkit)$"), ("e2e-x11", "^e2e-x11$")]
+TEST_STAGES = [
+    ("unit|gl|toolkit", "^(unit|gl|toolkit)$"),
+    ("e2e-x11", "^e2e-x11$"),
+    ("e2e-wayland", "^e2e-wayland$"),
+]
 OUTCOMES = ("killed", "survived", "does not compile", "equivalent")
 
 

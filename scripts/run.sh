@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds rollbox1 and runs it in the folder this is
 # started from, where it looks for its pictures gazou0.bmp ... gazou9.bmp.
-# With no display it runs rollbox1 in a private Xvfb for a few seconds and saves
+# It runs on the Wayland compositor or the X display of the session; with
+# neither, it runs rollbox1 in a private Xvfb for a few seconds and saves
 # a screenshot instead.
 set -euo pipefail
 pictures_folder=$(pwd)
@@ -18,7 +19,7 @@ if display_opens; then
   exec "$program"
 fi
 
-echo "No X display is open here, so rollbox1 runs in a private Xvfb for a few seconds."
+echo "No Wayland compositor or X display is open here, so rollbox1 runs in a private Xvfb for a few seconds."
 start_xvfb
 trap 'kill $XVFB_PID 2>/dev/null || true' EXIT
 "$program" &

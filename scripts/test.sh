@@ -2,8 +2,9 @@
 # Installs what is missing, builds everything and runs every test:
 #   0. the layout of the C++ sources, as .clang-format has it, and the
 #      include rule of the platform door;
-#   1. the Linux build: unit, gl, toolkit, e2e-x11 and e2e-package tests
-#      (the install and the Debian package);
+#   1. the Linux build: unit, gl, toolkit, e2e-x11, e2e-wayland (sway and
+#      weston headless) and e2e-package tests (the install and the Debian
+#      package);
 #   2. the unit, gl and toolkit tests again under AddressSanitizer and
 #      UndefinedBehaviorSanitizer;
 #   3. libFuzzer on the picture loader and the registry's colour strings,

@@ -1,6 +1,8 @@
 // Preloaded into each program the side-by-side benchmark starts: counts the
-// frames presented with glXSwapBuffers, and notes when the first one came,
-// in a small file the benchmark reads while the program runs.
+// frames presented with glXSwapBuffers (X) or eglSwapBuffers (Wayland), and
+// notes when the first one came, in a small file the benchmark reads while
+// the program runs.
+#include <EGL/egl.h>
 #include <GL/glx.h>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -33,13 +35,8 @@ SwapCount* mapped_count()
     return count;
 }
 
-} // namespace
-
-extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable)
+void note_swap()
 {
-    using Swap = void (*)(Display*, GLXDrawable);
-    static Swap real = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
-    real(display, drawable);
     SwapCount* count = mapped_count();
     if (count == nullptr) return;
     if (count->frames == 0) {
@@ -48,4 +45,23 @@ extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable)
         count->first_swap_ns = int64_t{now.tv_sec} * 1000000000 + now.tv_nsec;
     }
     count->frames++;
+}
+
+} // namespace
+
+extern "C" void glXSwapBuffers(Display* display, GLXDrawable drawable)
+{
+    using Swap = void (*)(Display*, GLXDrawable);
+    static Swap real = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "glXSwapBuffers"));
+    real(display, drawable);
+    note_swap();
+}
+
+extern "C" EGLBoolean eglSwapBuffers(EGLDisplay display, EGLSurface surface)
+{
+    using Swap = EGLBoolean (*)(EGLDisplay, EGLSurface);
+    static Swap real = reinterpret_cast<Swap>(dlsym(RTLD_NEXT, "eglSwapBuffers"));
+    EGLBoolean swapped = real(display, surface);
+    note_swap();
+    return swapped;
 }

@@ -23,8 +23,11 @@ for file in usr/bin/rollbox1 usr/share/man/man6/rollbox1.6.gz; do
     grep -q " \./$file\$" <<<"$contents" || fail "no $file in $deb"
 done
 depends=$(dpkg-deb --field "$deb" Depends)
-for package in libc6 libx11-6 libglx0 libopengl0 libglu1; do
+for package in libc6 libx11-6 libglx0 libopengl0 libglu1 libwayland-client0 libwayland-egl1 libxkbcommon0 \
+    libdecor-0-0 libpangocairo-1.0-0; do
     [[ "$depends" == *"$package"* ]] || fail "Depends lacks $package: $depends"
 done
+[[ "$(dpkg-deb --field "$deb" Recommends)" == *libdecor-0-plugin-1-cairo* ]] ||
+    fail "Recommends lacks libdecor's plugin that draws title bars"
 lintian --fail-on error "$deb" >"$work/out" 2>&1 || fail "lintian found errors in $deb: $(cat "$work/out")"
 ! grep -E 'no-manual-page|man/man6' "$work/out" || fail "lintian on the manual page"

@@ -2,6 +2,7 @@
 # generous limits (a loaded machine only slows them), and pixels read back.
 set -euo pipefail
 source "$ROLLBOX_SOURCE_DIR/scripts/common.sh"
+unset WAYLAND_DISPLAY # an X session: the program must not find a compositor instead
 work=$(mktemp -d)
 XVFB_PID= program_pid=
 trap 'kill $program_pid $XVFB_PID 2>/dev/null; wait $program_pid $XVFB_PID 2>/dev/null; rm -rf "$work"' EXIT

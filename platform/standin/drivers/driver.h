@@ -104,12 +104,18 @@ PixelSize surface_size(int width, int height, PixelSize largest);
 // packing as they were.
 bool read_current_pixels(bool front, int x, int y, int width, int height, unsigned char* rgba);
 
+// Shared by the drivers whose keyboards speak keysyms (X and xkbcommon number
+// them alike): the virtual-key code of a key from its keysym without
+// modifiers and the keysym it typed (0 for none).
+int keysym_virtual_key(unsigned long base, unsigned long typed);
+
 // The stand-in's answer to a driver: a system colour (COLOR_WINDOW, ...) as
 // it is now, without the journal, for what a driver paints itself.
 COLORREF system_colour(int index);
 
 // Each starts its driver and returns its table, or null when it cannot start,
 // with *failure saying why for the user (no display, no OpenGL on it, no EGL).
+const DisplayDriver* wayland_driver_init(const char** failure);
 const DisplayDriver* x11_driver_init(const char** failure);
 const DisplayDriver* null_driver_init(const char** failure);
 const DisplayDriver* web_driver_init(const char** failure);

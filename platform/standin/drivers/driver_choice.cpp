@@ -1,6 +1,7 @@
-// Which display driver runs: the one a test selects, else the null driver when
-// ROLLBOX_DRIVER=null asks for it, else x11 when a display opens; otherwise
-// none, and window creation fails. In a web page there is only the web driver.
+// Which display driver runs: the one a test selects, else the one
+// ROLLBOX_DRIVER names, else the first window system that starts (wayland
+// when a compositor answers, else x11 when a display opens; in a web page the
+// web driver); otherwise none, and window creation fails.
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -18,17 +19,19 @@ struct DriverBootstrap {
     const DisplayDriver* (*init)(const char** failure);
 };
 
+// The drivers, and the window systems tried in turn when none is named.
 #ifdef __EMSCRIPTEN__
 static const DriverBootstrap DRIVERS[] = {
     {"web", web_driver_init},
 };
-static const char DEFAULT_DRIVER[] = "web";
+static const char* const WINDOW_SYSTEMS[] = {"web"};
 #else
 static const DriverBootstrap DRIVERS[] = {
+    {"wayland", wayland_driver_init},
     {"x11", x11_driver_init},
     {"null", null_driver_init},
 };
-static const char DEFAULT_DRIVER[] = "x11";
+static const char* const WINDOW_SYSTEMS[] = {"wayland", "x11"};
 #endif
 
 static const DisplayDriver* driver;
@@ -41,15 +44,12 @@ static const DriverBootstrap* bootstrap_named(const char* name)
     return nullptr;
 }
 
-// Starts the driver, or says once on stderr why it cannot, before the
-// program reports its own failure.
-static bool start(const DriverBootstrap* bootstrap, bool say_why)
+// Starts the driver; when it cannot start, *failure says why.
+static bool start(const DriverBootstrap* bootstrap, const char** failure)
 {
     chosen = true;
-    const char* failure = "no such display driver";
-    driver = bootstrap == nullptr ? nullptr : bootstrap->init(&failure);
-    if (driver == nullptr && say_why)
-        std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, failure);
+    *failure = "no such display driver";
+    driver = bootstrap == nullptr ? nullptr : bootstrap->init(failure);
     return driver != nullptr;
 }
 
@@ -65,15 +65,34 @@ static void settle_standard_streams()
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-// ROLLBOX_DRIVER=null selects the headless driver; anything else means the
-// default one.
+// The first window system that starts; when none does, one line saying why
+// each could not.
+static void start_a_window_system()
+{
+    char why[1024] = {};
+    int length = 0;
+    for (const char* name : WINDOW_SYSTEMS) {
+        const char* failure = nullptr;
+        if (start(bootstrap_named(name), &failure)) return;
+        length += std::snprintf(why + length, sizeof why - static_cast<size_t>(length), "%s%s: %s",
+            length > 0 ? "; " : "", name, failure);
+        if (length >= static_cast<int>(sizeof why)) length = static_cast<int>(sizeof why) - 1;
+    }
+    std::fprintf(stderr, "%s: no display: %s\n", program_invocation_short_name, why);
+}
+
+// ROLLBOX_DRIVER names the driver (wayland, x11 or null); unset or empty, the
+// window systems are tried in turn.
 const DisplayDriver* current_driver()
 {
     if (chosen) return driver;
     settle_standard_streams();
     const char* wanted = std::getenv("ROLLBOX_DRIVER");
-    bool headless = wanted != nullptr && std::strcmp(wanted, "null") == 0;
-    start(bootstrap_named(headless ? "null" : DEFAULT_DRIVER), true);
+    const char* failure = nullptr;
+    if (wanted == nullptr || wanted[0] == '\0')
+        start_a_window_system();
+    else if (!start(bootstrap_named(wanted), &failure))
+        std::fprintf(stderr, "%s: %s\n", program_invocation_short_name, failure);
     return driver;
 }
 
@@ -92,7 +111,8 @@ void end_driver()
 bool standin_select_driver(const char* name)
 {
     if (chosen) return driver != nullptr && std::strcmp(driver->name, name) == 0;
-    return start(bootstrap_named(name), false);
+    const char* failure = nullptr;
+    return start(bootstrap_named(name), &failure);
 }
 
 const char* standin_driver_name()

@@ -10,7 +10,7 @@ for expected in "Absolute upper-left X:  154" "Absolute upper-left Y:  142" "Wid
     grep -q "$expected$" <<<"$info" || fail "not '$expected': $info"
 done
 [ "$(xprop -id "$window" WM_NAME _NET_WM_NAME | grep -c '"x11 probe"')" = 2 ] || fail "the title is not set"
-xprop -id "$window" WM_CLASS | grep -q '"x11_probe", "X11_probe"$' || fail "the class is not the program's"
+xprop -id "$window" WM_CLASS | grep -q '"window_probe", "Window_probe"$' || fail "the class is not the program's"
 expect_in_order "reshape 320 240 0" "paint 0 0 0"
 # Appearing under the still pointer is one move; the same place again is none.
 # A key between the motions keeps them apart (waiting moves coalesce).

@@ -1,6 +1,7 @@
-// The toolkit's window on the x11 driver, its hooks printing what reaches them,
-// one line each, for the e2e-x11 scripts to read:
-//   x11_probe TITLE X Y CLIENT_WIDTH CLIENT_HEIGHT (X, Y: the outer corner)
+// The toolkit's window on the driver the stand-in chooses, its hooks printing
+// what reaches them, one line each, for the x11 and wayland end-to-end scripts
+// to read:
+//   window_probe TITLE X Y CLIENT_WIDTH CLIENT_HEIGHT (X, Y: the outer corner)
 // Every paint clears to (0, 128, 255); typing 'm' shows an error box, 'w' takes
 // the static colours over or gives them back, 'p' prints where the pointer is,
 // 'b' keeps it busy until a file named "go" appears in its folder.
