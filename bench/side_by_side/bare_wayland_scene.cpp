@@ -108,12 +108,21 @@ int main()
     EGLDisplay egl = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, display, nullptr);
     eglInitialize(egl, nullptr, nullptr);
     eglBindAPI(EGL_OPENGL_API);
+    // Without alpha, as rollbox1's format: a surface with alpha is blended
+    // by the compositor, which costs it more for every frame.
     const EGLint wanted[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
         EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 16, EGL_NONE};
-    EGLConfig config;
+    EGLConfig configs[64];
     EGLint count = 0;
-    if (!eglChooseConfig(egl, wanted, &config, 1, &count) || count < 1) {
-        std::fprintf(stderr, "bare_wayland_scene: no EGL configuration for desktop OpenGL\n");
+    eglChooseConfig(egl, wanted, configs, 64, &count);
+    EGLConfig config = nullptr;
+    for (EGLint i = 0; i < count && config == nullptr; i++) {
+        EGLint alpha = 0;
+        eglGetConfigAttrib(egl, configs[i], EGL_ALPHA_SIZE, &alpha);
+        if (alpha == 0) config = configs[i];
+    }
+    if (config == nullptr) {
+        std::fprintf(stderr, "bare_wayland_scene: no EGL configuration for desktop OpenGL without alpha\n");
         return 1;
     }
     wl_egl_window* window = wl_egl_window_create(surface, WIDTH, HEIGHT);
