@@ -42,7 +42,7 @@ centred_for_a_while || fail "the cube drifts sideways before the view is turned"
 key $(printf 'Left %.0s' $(seq 1 45))
 wait_until off_centre || fail "the left arrow did not turn the view"
 key r
-centred_for_a_while || fail "r did not turn the view back"
+wait_until centred_for_a_while || fail "r did not turn the view back"
 drag 1 400 250 310 250 220 250
 wait_until off_centre || fail "a left drag did not turn the view"
 key r
