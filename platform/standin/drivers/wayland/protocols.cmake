@@ -24,5 +24,5 @@ endforeach()
 
 add_library(rollbox_wayland_protocols STATIC ${generated_sources})
 set_target_properties(rollbox_wayland_protocols PROPERTIES LINKER_LANGUAGE C POSITION_INDEPENDENT_CODE ON)
-target_include_directories(rollbox_wayland_protocols PUBLIC ${generated_dir})
+target_include_directories(rollbox_wayland_protocols SYSTEM PUBLIC ${generated_dir}) # generated: not held to our warnings
 target_link_libraries(rollbox_wayland_protocols PUBLIC PkgConfig::WAYLAND)
