@@ -65,3 +65,17 @@ screenshot() { timeout 20 /usr/bin/import -window "$1" "$work/shot.png" 2>/dev/n
 colour_at() {
     /usr/bin/convert "$work/shot.png" -format "%[fx:int(255*p{$1,$2}.r+0.5)] %[fx:int(255*p{$1,$2}.g+0.5)] %[fx:int(255*p{$1,$2}.b+0.5)]\n" info:
 }
+
+# What a program prints to "$work/out", line by line: expectations look only
+# at the lines printed after the last mark.
+mark=0
+set_mark() { mark=$(wc -l <"$work/out"); }
+lines_since_mark() { tail -n +"$((mark + 1))" "$work/out"; }
+in_order() {
+    local line
+    while IFS= read -r line; do
+        if [ $# -gt 0 ] && [ "$line" = "$1" ]; then shift; fi
+    done < <(lines_since_mark)
+    [ $# -eq 0 ]
+}
+expect_in_order() { wait_until in_order "$@" || fail "expected, in order: $*"; }

@@ -2,6 +2,7 @@
 // on Mesa's surfaceless platform, so it needs no display. Each window renders
 // into a pbuffer the size of its client area; a pbuffer has only a back buffer,
 // which stands for the front buffer too when the format is single-buffered.
+#include "platform/standin/drivers/egl_configs.h"
 #include "platform/standin/drivers/null/null_driver.h"
 #include "platform/standin/win32_gdi.h"
 
@@ -23,76 +24,26 @@ static bool release_current()
     return true;
 }
 
-static EGLint config_value(EGLConfig config, EGLint attribute)
+// Alpha first, then by depth and stencil, so the list reads like a driver's.
+static EGLint order_of(EGLConfig config)
 {
-    EGLint value = 0;
-    eglGetConfigAttrib(null.display, config, attribute, &value);
-    return value;
+    auto value = [config](EGLint attribute) { return egl_config_value(null.display, config, attribute); };
+    return -value(EGL_ALPHA_SIZE) * 10000 + value(EGL_DEPTH_SIZE) * 100 + value(EGL_STENCIL_SIZE);
 }
 
-static void add_format(EGLConfig config, bool double_buffer)
-{
-    if (null.format_count == NULL_MAX_FORMATS) return;
-    PIXELFORMATDESCRIPTOR d{};
-    d.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-    d.nVersion = 1;
-    // GDI draws only into single-buffered windows.
-    d.dwFlags =
-        PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | (double_buffer ? PFD_DOUBLEBUFFER : PFD_SUPPORT_GDI);
-    d.iPixelType = PFD_TYPE_RGBA;
-    EGLint red = config_value(config, EGL_RED_SIZE);
-    EGLint green = config_value(config, EGL_GREEN_SIZE);
-    EGLint blue = config_value(config, EGL_BLUE_SIZE);
-    EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
-    d.cColorBits = clamped_byte(red + green + blue);
-    d.cRedBits = clamped_byte(red);
-    d.cRedShift = clamped_byte(green + blue);
-    d.cGreenBits = clamped_byte(green);
-    d.cGreenShift = clamped_byte(blue);
-    d.cBlueBits = clamped_byte(blue);
-    d.cBlueShift = 0;
-    d.cAlphaBits = clamped_byte(alpha);
-    d.cAlphaShift = clamped_byte(alpha > 0 ? red + green + blue : 0);
-    d.cDepthBits = clamped_byte(config_value(config, EGL_DEPTH_SIZE));
-    d.cStencilBits = clamped_byte(config_value(config, EGL_STENCIL_SIZE));
-    d.iLayerType = PFD_MAIN_PLANE;
-    null.formats[null.format_count++] = NullFormat{config, d};
-}
-
-// The configs worth offering: 8-bit channels with and without alpha, depth
-// 0, 16 or 24, stencil 0 or 8, no multisampling; each double- and
-// single-buffered, double-buffered ones first as a hardware driver lists them.
-static bool wanted_config(EGLConfig config)
-{
-    EGLint depth = config_value(config, EGL_DEPTH_SIZE);
-    EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
-    return config_value(config, EGL_RED_SIZE) == 8 && config_value(config, EGL_GREEN_SIZE) == 8 &&
-        config_value(config, EGL_BLUE_SIZE) == 8 && (alpha == 0 || alpha == 8) &&
-        (depth == 0 || depth == 16 || depth == 24) && config_value(config, EGL_SAMPLES) == 0 &&
-        (config_value(config, EGL_SURFACE_TYPE) & EGL_PBUFFER_BIT) != 0 &&
-        (config_value(config, EGL_RENDERABLE_TYPE) & EGL_OPENGL_BIT) != 0;
-}
-
+// Each config double- and single-buffered (GDI draws only into the latter),
+// double-buffered ones first as a hardware driver lists them.
 static void list_formats()
 {
-    EGLConfig configs[256];
-    EGLint count = 0;
-    null.format_count = 0;
-    if (!eglGetConfigs(null.display, configs, 256, &count)) return;
     EGLConfig wanted[NULL_MAX_FORMATS / 2];
-    int wanted_count = 0;
-    for (EGLint i = 0; i < count && wanted_count < NULL_MAX_FORMATS / 2; i++)
-        if (wanted_config(configs[i])) wanted[wanted_count++] = configs[i];
-    // Alpha first, then by depth and stencil, so the list reads like a driver's.
-    std::stable_sort(wanted, wanted + wanted_count, [](EGLConfig a, EGLConfig b) {
-        EGLint ka = -config_value(a, EGL_ALPHA_SIZE) * 10000 + config_value(a, EGL_DEPTH_SIZE) * 100 +
-            config_value(a, EGL_STENCIL_SIZE);
-        EGLint kb = -config_value(b, EGL_ALPHA_SIZE) * 10000 + config_value(b, EGL_DEPTH_SIZE) * 100 +
-            config_value(b, EGL_STENCIL_SIZE);
-        return ka < kb;
-    });
-    for (int i = 0; i < wanted_count; i++) add_format(wanted[i], true);
-    for (int i = 0; i < wanted_count; i++) add_format(wanted[i], false);
+    int wanted_count = wanted_egl_configs(null.display, EGL_PBUFFER_BIT, wanted, NULL_MAX_FORMATS / 2);
+    std::stable_sort(
+        wanted, wanted + wanted_count, [](EGLConfig a, EGLConfig b) { return order_of(a) < order_of(b); });
+    null.format_count = 0;
+    for (DWORD buffering : {PFD_DOUBLEBUFFER, PFD_SUPPORT_GDI})
+        for (int i = 0; i < wanted_count; i++)
+            null.formats[null.format_count++] =
+                NullFormat{wanted[i], egl_pixel_format(null.display, wanted[i], buffering)};
 }
 
 // EGL stays initialised for the life of the process once it has started:

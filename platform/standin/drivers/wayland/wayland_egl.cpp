@@ -7,6 +7,7 @@
 
 #include <algorithm>
 
+#include "platform/standin/drivers/egl_configs.h"
 #include "platform/standin/drivers/wayland/wayland_driver.h"
 #include "platform/standin/win32_gdi.h"
 
@@ -22,75 +23,27 @@ static void release_current()
     wayland.current_window = nullptr;
 }
 
-static EGLint config_value(EGLConfig config, EGLint attribute)
-{
-    EGLint value = 0;
-    eglGetConfigAttrib(wayland.egl_display, config, attribute, &value);
-    return value;
-}
-
-// Window surfaces are double-buffered: the compositor shows one buffer while
-// GL draws the next.
-static void add_format(EGLConfig config)
-{
-    if (wayland.format_count == WAYLAND_MAX_FORMATS) return;
-    PIXELFORMATDESCRIPTOR d{};
-    d.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-    d.nVersion = 1;
-    d.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    d.iPixelType = PFD_TYPE_RGBA;
-    EGLint red = config_value(config, EGL_RED_SIZE);
-    EGLint green = config_value(config, EGL_GREEN_SIZE);
-    EGLint blue = config_value(config, EGL_BLUE_SIZE);
-    EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
-    d.cColorBits = clamped_byte(red + green + blue);
-    d.cRedBits = clamped_byte(red);
-    d.cRedShift = clamped_byte(green + blue);
-    d.cGreenBits = clamped_byte(green);
-    d.cGreenShift = clamped_byte(blue);
-    d.cBlueBits = clamped_byte(blue);
-    d.cAlphaBits = clamped_byte(alpha);
-    d.cAlphaShift = clamped_byte(alpha > 0 ? red + green + blue : 0);
-    d.cDepthBits = clamped_byte(config_value(config, EGL_DEPTH_SIZE));
-    d.cStencilBits = clamped_byte(config_value(config, EGL_STENCIL_SIZE));
-    d.iLayerType = PFD_MAIN_PLANE;
-    wayland.formats[wayland.format_count++] = WaylandFormat{config, d};
-}
-
-// 8-bit channels with and without alpha, depth 0, 16 or 24, stencil 0 or 8,
-// no multisampling, desktop OpenGL into a window.
-static bool wanted_config(EGLConfig config)
-{
-    EGLint depth = config_value(config, EGL_DEPTH_SIZE);
-    EGLint alpha = config_value(config, EGL_ALPHA_SIZE);
-    return config_value(config, EGL_RED_SIZE) == 8 && config_value(config, EGL_GREEN_SIZE) == 8 &&
-        config_value(config, EGL_BLUE_SIZE) == 8 && (alpha == 0 || alpha == 8) &&
-        (depth == 0 || depth == 16 || depth == 24) && config_value(config, EGL_SAMPLES) == 0 &&
-        (config_value(config, EGL_SURFACE_TYPE) & EGL_WINDOW_BIT) != 0 &&
-        (config_value(config, EGL_RENDERABLE_TYPE) & EGL_OPENGL_BIT) != 0;
-}
-
 // Without alpha first: the compositor blends a surface whose alpha is below
 // one with what lies behind, which a Win32 window never shows.
 static EGLint order_of(EGLConfig config)
 {
-    return config_value(config, EGL_ALPHA_SIZE) * 10000 + config_value(config, EGL_DEPTH_SIZE) * 100 +
-        config_value(config, EGL_STENCIL_SIZE);
+    auto value = [config](
+                     EGLint attribute) { return egl_config_value(wayland.egl_display, config, attribute); };
+    return value(EGL_ALPHA_SIZE) * 10000 + value(EGL_DEPTH_SIZE) * 100 + value(EGL_STENCIL_SIZE);
 }
 
+// Window surfaces are double-buffered: the compositor shows one buffer while
+// GL draws the next.
 static void list_formats()
 {
-    EGLConfig configs[256];
-    EGLint count = 0;
-    wayland.format_count = 0;
-    if (!eglGetConfigs(wayland.egl_display, configs, 256, &count)) return;
     EGLConfig wanted[WAYLAND_MAX_FORMATS];
-    int wanted_count = 0;
-    for (EGLint i = 0; i < count && wanted_count < WAYLAND_MAX_FORMATS; i++)
-        if (wanted_config(configs[i])) wanted[wanted_count++] = configs[i];
+    int wanted_count = wanted_egl_configs(wayland.egl_display, EGL_WINDOW_BIT, wanted, WAYLAND_MAX_FORMATS);
     std::stable_sort(
         wanted, wanted + wanted_count, [](EGLConfig a, EGLConfig b) { return order_of(a) < order_of(b); });
-    for (int i = 0; i < wanted_count; i++) add_format(wanted[i]);
+    wayland.format_count = 0;
+    for (int i = 0; i < wanted_count; i++)
+        wayland.formats[wayland.format_count++] =
+            WaylandFormat{wanted[i], egl_pixel_format(wayland.egl_display, wanted[i], PFD_DOUBLEBUFFER)};
 }
 
 bool wayland_egl_start()

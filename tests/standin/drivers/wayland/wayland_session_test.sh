@@ -14,18 +14,6 @@ watched="window_probe wayland probe"
 wait_until find_window $watched || fail "no window of app id window_probe titled 'wayland probe'"
 [ "$client_width $client_height" = "320 240" ] || fail "the client area is $client_width x $client_height"
 
-# Expectations look only at the lines printed after the last mark.
-mark=0
-set_mark() { mark=$(wc -l <"$work/out"); }
-lines_since_mark() { tail -n +"$((mark + 1))" "$work/out"; }
-in_order() {
-    local line
-    while IFS= read -r line; do
-        if [ $# -gt 0 ] && [ "$line" = "$1" ]; then shift; fi
-    done < <(lines_since_mark)
-    [ $# -eq 0 ]
-}
-expect_in_order() { wait_until in_order "$@" || fail "expected, in order: $*"; }
 expect_in_order "reshape 320 240 0" "paint 0 0 0"
 cleared() { screenshot && [ "$(colour_at "$1" "$2")" = "0 128 255" ]; }
 wait_until cleared 0 0 && cleared 319 239 || fail "the client area is not the clear colour"

@@ -20,15 +20,3 @@ start_probe() {
 
 }
 
-# Expectations look only at the lines printed after the last mark.
-mark=0
-set_mark() { mark=$(wc -l <"$work/out"); }
-lines_since_mark() { tail -n +"$((mark + 1))" "$work/out"; }
-in_order() {
-    local line
-    while IFS= read -r line; do
-        if [ $# -gt 0 ] && [ "$line" = "$1" ]; then shift; fi
-    done < <(lines_since_mark)
-    [ $# -eq 0 ]
-}
-expect_in_order() { wait_until in_order "$@" || fail "expected, in order: $*"; }
