@@ -50,6 +50,13 @@ bool near(const Vec3& a, const Vec3& b)
     return std::abs(a[0] - b[0]) < 2e-3 && std::abs(a[1] - b[1]) < 2e-3 && std::abs(a[2] - b[2]) < 2e-3;
 }
 
+// Twice the signed area of (a, b, c) seen along axis v.
+double turn(const Vec3& a, const Vec3& b, const Vec3& c, int v)
+{
+    int u = (v + 1) % 3, w = (v + 2) % 3;
+    return (b[u] - a[u]) * (c[w] - a[w]) - (b[w] - a[w]) * (c[u] - a[u]);
+}
+
 } // namespace
 
 using CubeFrame = GlContextTest;
@@ -66,11 +73,6 @@ TEST_F(CubeFrame, TheCubeIsClosedAndOutwardAndItsPictureUpright)
         glLightfv(GL_LIGHT0 + light, GL_POSITION, lights[light][0]);
         glLightfv(GL_LIGHT0 + light, GL_DIFFUSE, lights[light][1]);
     }
-    // Twice the signed area of (a, b, c) seen along axis v.
-    auto turn = [](const Vec3& a, const Vec3& b, const Vec3& c, int v) {
-        int u = (v + 1) % 3, w = (v + 2) % 3;
-        return (b[u] - a[u]) * (c[w] - a[w]) - (b[w] - a[w]) * (c[u] - a[u]);
-    };
     std::vector<std::vector<Vertex>> triangles = capture(draw_cube, 2.0);
     ASSERT_EQ(triangles.size(), 12u);
     int on_face[3][2] = {};
@@ -89,8 +91,8 @@ TEST_F(CubeFrame, TheCubeIsClosedAndOutwardAndItsPictureUpright)
             for (int a = 0; a < 3; a++) EXPECT_NEAR(std::abs(v.position[a]), 1, 1e-3) << "not a corner";
             Vec3 colour = {0.04 + 0.8 * std::max(lit, 0.0), 0.04 + 0.8 * std::max(-lit, 0.0), 0.04};
             EXPECT_TRUE(near(v.colour, colour)) << p << ": normal";
-            for (double coordinate : {v.texture[0], v.texture[1]})
-                EXPECT_TRUE(coordinate == 0 || coordinate == 3) << p << ": texture not at 0 or cycle_phase";
+            for (double c : {v.texture[0], v.texture[1]}) // 0 or cycle_phase
+                EXPECT_TRUE(c == 0 || c == 3) << p << ": texture at " << c;
             EXPECT_TRUE(axis == 1 || (v.texture[1] == 3) == (v.position[1] > 0)) << p << ": upside down";
         }
         EXPECT_GT(turn(t[0].position, t[1].position, t[2].position, axis) * outward, 0) << p << ": clockwise";

@@ -55,9 +55,7 @@ TEST_P(FailedOpening, IsReportedOnceAndLeavesNothingBehind)
                   message_waiting(nullptr, WM_QUIT)}),
         std::vector<int>(3, window_existed));
     EXPECT_EQ(standin_journal_count("CreateWindowExA"), std::string(operation) != "RegisterClassA");
-    if (!window_existed) {
-        EXPECT_TRUE(calls.empty()) << "a hook was called without a window";
-    }
+    EXPECT_TRUE(window_existed || calls.empty()) << "a hook was called without a window";
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowCreation, FailedOpening,
