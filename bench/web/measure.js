@@ -61,7 +61,7 @@ function gzippedBytes(folder) {
   return total;
 }
 
-async function round(browser, server, spec) {
+async function round(browser, server, site) {
   const page = await browser.newPage();
   await page.evaluateOnNewDocument(() => {
     window.animationFrames = 0;
@@ -72,10 +72,10 @@ async function round(browser, server, spec) {
     requestAnimationFrame(tick);
   });
   await page.goto(server.url);
-  await page.waitForFunction(`${spec.frames} > 0`, { timeout: 60000, polling: 10 });
-  const firstFrame = await page.evaluate(spec.first);
+  await page.waitForFunction(`${site.frames} > 0`, { timeout: 60000, polling: 10 });
+  const firstFrame = await page.evaluate(site.first);
   await new Promise((resolve) => setTimeout(resolve, WARM_UP_MS));
-  const read = () => page.evaluate(`[${spec.frames}, window.animationFrames]`);
+  const read = () => page.evaluate(`[${site.frames}, window.animationFrames]`);
   const [frames0, ticks0] = await read();
   const cpu0 = treeCpu(browser.process().pid);
   await new Promise((resolve) => setTimeout(resolve, seconds * 1000));
@@ -92,23 +92,23 @@ async function round(browser, server, spec) {
 }
 
 (async () => {
-  const results = new Map(PAGES.map((spec) => [spec.name, []]));
+  const results = new Map(PAGES.map((site) => [site.name, []]));
   const profile = fs.mkdtempSync("/tmp/rollbox1-bench-");
   const browser = await puppeteer.launch({ executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile, args: FLAGS });
   const servers = new Map();
-  for (const spec of PAGES) {
-    servers.set(spec.name, await serve(path.join(build, spec.folder)));
+  for (const site of PAGES) {
+    servers.set(site.name, await serve(path.join(build, site.folder)));
     const warmUp = await browser.newPage();
-    await warmUp.goto(servers.get(spec.name).url);
-    await warmUp.waitForFunction(`${spec.frames} > 0`, { timeout: 60000, polling: 10 });
+    await warmUp.goto(servers.get(site.name).url);
+    await warmUp.waitForFunction(`${site.frames} > 0`, { timeout: 60000, polling: 10 });
     await warmUp.close();
   }
   for (let r = 1; r <= rounds; r++)
-    for (const spec of PAGES) {
-      const result = await round(browser, servers.get(spec.name), spec);
-      results.get(spec.name).push(result);
+    for (const site of PAGES) {
+      const result = await round(browser, servers.get(site.name), site);
+      results.get(site.name).push(result);
       console.log(
-        `round ${r} ${spec.name.padEnd(9)}: first frame ${result.firstFrame.toFixed(0)} ms after navigation, ` +
+        `round ${r} ${site.name.padEnd(9)}: first frame ${result.firstFrame.toFixed(0)} ms after navigation, ` +
           `${result.framesPerSecond.toFixed(1)} frames/s, drawn for ${(100 * result.drawnShare).toFixed(1)}% ` +
           `of animation frames, ${result.cpuPerFrameMs.toFixed(2)} ms processor time a frame`
       );
